@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages this project needs that are missing.
+# Usage: scripts/deps.sh build|test. Installs nothing when all are present.
+set -euo pipefail
+
+build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
+test_pkgs=(xvfb xauth xdotool imagemagick openbox trayer tint2 xcompmgr x11-utils)
+
+wanted=("${build_pkgs[@]}")
+if [[ "${1:-build}" == test ]]; then
+    wanted+=("${test_pkgs[@]}")
+fi
+
+missing=()
+for pkg in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
+    [[ "$status" == installed ]] || missing+=("$pkg")
+done
+((${#missing[@]} == 0)) && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo_cmd=()
+((EUID == 0)) || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh" test
+"$root/scripts/build.sh"
+build="${QUADRELLO_BUILD_DIR:-$root/build}"
+cd "$build"
+ctest --output-on-failure --parallel "$(nproc)" --timeout 300
