@@ -1,0 +1,21 @@
+// Runs GoogleTest inside a QApplication. Defaults the environment so that no test needs a
+// display or a session bus, and so that test discovery works from a bare build step too.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    QTemporaryDir runtimeDir;  // created with mode 0700, as Qt wants it
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid()) {
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
+    }
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
