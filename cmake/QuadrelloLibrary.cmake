@@ -1,8 +1,8 @@
-# quadrello_library(NAME KIND DIR [PATTERNS ...] LINKS ...)
+# quadrello_library(NAME KIND DIR [STD_ONLY] [PATTERNS ...] [LINKS ...])
 # A library of the sources in DIR (globbed, so adding a file needs no CMake edit). While a
 # folder holds no source yet, the library is an empty interface, so the tree still configures.
 function(quadrello_library name kind dir)
-    cmake_parse_arguments(ARG "" "" "PATTERNS;LINKS" ${ARGN})
+    cmake_parse_arguments(ARG "STD_ONLY" "" "PATTERNS;LINKS" ${ARGN})
     if(NOT ARG_PATTERNS)
         set(ARG_PATTERNS *.cpp *.h)
     endif()
@@ -21,6 +21,10 @@ function(quadrello_library name kind dir)
         add_library(${name} ${kind} ${sources})
         target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
         target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+        if(ARG_STD_ONLY)
+            # Standard library only: no Qt code generation either.
+            set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+        endif()
     else()
         add_library(${name} INTERFACE)
         target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)

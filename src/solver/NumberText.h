@@ -14,7 +14,9 @@ struct ParsedNumber {
     bool inRange = true;
 };
 ParsedNumber ParseNumberChecked(std::string_view text);
-inline double ParseNumber(std::string_view text) { return ParseNumberChecked(text).value; }
+inline double ParseNumber(std::string_view text) {
+    return ParseNumberChecked(text).value;
+}
 
 // The general rule: 15 significant digits, no trailing zeros or point, exponent notation from
 // decimal exponent 15 up and -5 down ("1E+15", "1E-05").
