@@ -22,64 +22,78 @@ std::string NonFiniteText(double x) {
     return x < 0 ? "-Infinity" : "Infinity";
 }
 
-std::string ExponentText(int exponent) {
-    std::string text = std::to_string(exponent < 0 ? -exponent : exponent);
-    if (text.size() < 2) {
-        text.insert(0, "0");
+void AppendExponent(std::string& out, int exponent) {
+    out += exponent < 0 ? "E-" : "E+";
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude < 10) {
+        out += '0';
     }
-    return (exponent < 0 ? "E-" : "E+") + text;
+    out += std::to_string(magnitude);
 }
 
-// Adds one unit in the last place of a string of decimal digits.
-void IncrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
-        }
-        *it = '0';
+// Writes digits × 10^exponent (d0.d1d2…) in plain notation: the integer part (at least "0"),
+// then the point and the fraction. The point is written when there is a fraction, or always.
+void AppendPlain(std::string& out, std::string_view digits, int exponent, bool alwaysPoint) {
+    if (exponent < 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
+        return;
     }
-    digits.insert(digits.begin(), '1');
+    const std::size_t integerLength = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integerLength) {
+        out += digits;
+        out.append(integerLength - digits.size(), '0');
+        if (alwaysPoint) {
+            out += '.';
+        }
+        return;
+    }
+    out += digits.substr(0, integerLength);
+    out += '.';
+    out += digits.substr(integerLength);
 }
 
 // The pattern rule on an already rounded decimal: round to `places` decimals, halves away from
 // zero, and write it with its point always present.
-std::string FormatDecimal(const DecimalDigits& d, int places) {
+std::string FormatDecimal(DecimalDigits d, int places) {
     if (d.IsZero()) {
         return "0.";
     }
     places = std::max(places, 0);
-    const int length = static_cast<int>(d.digits.size());
-    // |value| × 10^places = digits × 10^shift
-    const int shift = d.exponent + places - (length - 1);
-    std::string scaled;  // round(|value| × 10^places), in decimal digits
-    if (shift >= 0) {
-        scaled = d.digits + std::string(static_cast<std::size_t>(shift), '0');
-    } else {
-        const int kept = length + shift;
-        if (kept < 0) {
-            scaled = "0";
-        } else {
-            scaled = kept == 0 ? "0" : d.digits.substr(0, static_cast<std::size_t>(kept));
-            if (d.digits[static_cast<std::size_t>(kept)] >= '5') {
-                IncrementDigits(scaled);
+    // Digits at index < kept lie at or above the last place kept (10^-places).
+    const long long kept = static_cast<long long>(d.exponent) + places + 1;
+    if (kept < d.count) {
+        const bool roundUp = kept >= 0 && d.digits[kept] >= '5';
+        int count = static_cast<int>(std::max(kept, 0LL));
+        if (roundUp) {
+            while (count > 0 && d.digits[count - 1] == '9') {
+                --count;  // 9s carry over and become trailing zeros, which are dropped
+            }
+            if (count == 0) {
+                // every kept digit was a 9 (or none was kept): the value becomes 10^(exponent+1)
+                d.digits[0] = '1';
+                count = 1;
+                ++d.exponent;
+            } else {
+                ++d.digits[count - 1];
             }
         }
+        while (count > 1 && d.digits[count - 1] == '0') {
+            --count;
+        }
+        d.count = count;
+        if (count == 0) {
+            return d.negative ? "-0." : "0.";
+        }
     }
-    if (scaled.size() <= static_cast<std::size_t>(places)) {
-        scaled.insert(0, static_cast<std::size_t>(places) + 1 - scaled.size(), '0');
+    std::string out;
+    out.reserve(static_cast<std::size_t>(std::max(d.exponent, 0) + places) + 4);
+    if (d.negative) {
+        out += '-';
     }
-    const std::size_t pointAt = scaled.size() - static_cast<std::size_t>(places);
-    std::string integerPart = scaled.substr(0, pointAt);
-    std::string fraction = scaled.substr(pointAt);
-    while (!fraction.empty() && fraction.back() == '0') {
-        fraction.pop_back();
-    }
-    std::string text = d.negative ? "-" : "";
-    text += integerPart;
-    text += '.';
-    text += fraction;
-    return text;
+    AppendPlain(out, d.Digits(), d.exponent, true);
+    return out;
 }
 
 }  // namespace
@@ -92,27 +106,22 @@ std::string NumberToText(double x) {
     if (d.IsZero()) {
         return "0";
     }
-    std::string text = d.negative ? "-" : "";
-    const std::string& digits = d.digits;
-    const int e = d.exponent;
-    if (e > kHighestPlainExponent || e < kLowestPlainExponent) {
-        text += digits[0];
+    std::string out;
+    if (d.negative) {
+        out += '-';
+    }
+    const std::string_view digits = d.Digits();
+    if (d.exponent > kHighestPlainExponent || d.exponent < kLowestPlainExponent) {
+        out += digits[0];
         if (digits.size() > 1) {
-            text += '.';
-            text += digits.substr(1);
+            out += '.';
+            out += digits.substr(1);
         }
-        return text + ExponentText(e);
+        AppendExponent(out, d.exponent);
+        return out;
     }
-    if (e < 0) {
-        text += "0.";
-        text.append(static_cast<std::size_t>(-e - 1), '0');
-        return text + digits;
-    }
-    const std::size_t integerLength = static_cast<std::size_t>(e) + 1;
-    if (digits.size() <= integerLength) {
-        return text + digits + std::string(integerLength - digits.size(), '0');
-    }
-    return text + digits.substr(0, integerLength) + "." + digits.substr(integerLength);
+    AppendPlain(out, digits, d.exponent, false);
+    return out;
 }
 
 std::string FormatFixed(double x, int places) {
