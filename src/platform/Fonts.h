@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QFont>
+
+namespace quadrello::platform {
+
+// The faces the windows ask for. Where they are not installed, the substitutions below stand in.
+inline constexpr char kSongFace[] = "宋体";
+inline constexpr char kNewSongFace[] = "新宋体";
+inline constexpr char kKaiFace[] = "楷体_GB2312";
+
+// The windows' default font: 宋体 9 pt, 12 pixels at 96 dots per inch.
+inline constexpr int kDefaultFontPixels = 12;
+
+// Maps the Song and Kai faces onto installed ones (AR PL UMing CN and AR PL UKai CN first).
+// Call before the application object exists, so that the first font resolution sees them.
+void InstallFontSubstitutions();
+
+// The face `family` at `pixels` pixels, regular weight.
+QFont FaceFont(const char* family, int pixels);
+
+// 宋体 at 12 pixels: the application's font, so that menus and message boxes, which do not
+// inherit a window's font, use it too.
+QFont DefaultFont();
+
+}  // namespace quadrello::platform
