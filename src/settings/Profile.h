@@ -1,0 +1,33 @@
+#pragma once
+
+// The profile (INI) file routines of the settings file, with the semantics of the Windows
+// routines GetPrivateProfileStringA and WritePrivateProfileStringA (the grammar is described
+// in ProfileSyntax.h, the rules of writing in ProfileDocument.h). Texts are bytes; paths are
+// UTF-8.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quadrello {
+
+// Copies the value of `key` in `section` of `file` into `buffer` as a NUL-terminated text,
+// cut to buffer.size() - 1 bytes, and returns the number of bytes copied before the NUL. A
+// missing or unreadable file, section or key gives the empty text. An empty buffer receives
+// nothing. Never fails, whatever the file holds.
+std::size_t GetProfileString(std::string_view section, std::string_view key, std::span<char> buffer,
+                             const std::string& file);
+
+// Assigns `key`=`value` in `section` of `file`, creating the file (in an existing folder) and
+// the section when needed, and returns non-zero on success. The file is replaced atomically
+// and keeps every byte it had apart from the one line written (see ProfileDocument.h).
+// Returns 0 and changes nothing when the folder cannot be written, when `file` is a folder or
+// an existing file that cannot be read whole, or when the entry cannot be stored as one line:
+// an empty key; a key starting with ';' or '[' or holding '='; a section holding ']'; a CR, LF
+// or NUL in any of the three.
+int32_t WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
+                           const std::string& file);
+
+}  // namespace quadrello
