@@ -1,6 +1,9 @@
 #include "platform/NotifyIcon.h"
 
-#include <QSystemTrayIcon>
+#include <QApplication>
+#include <QPointer>
+
+#include "platform/NotifyIconQt.h"
 
 namespace quadrello::platform {
 
@@ -8,11 +11,25 @@ namespace {
 
 NotifyIconService* replacement = nullptr;
 
+// The real service lives as long as the application object.
+NotifyIconService& Service() {
+    if (replacement != nullptr) {
+        return *replacement;
+    }
+    static QPointer<NotifyIconQt> real;
+    if (real.isNull()) {
+        real = new NotifyIconQt;
+        real->setParent(qApp);
+    }
+    return *real;
+}
+
 }  // namespace
 
 QString TipText(const QString& szTip) {
     const qsizetype nul = szTip.indexOf(QChar(u'\0'));
-    return szTip.left(nul < 0 ? kTipFieldLength - 1 : qMin<qsizetype>(nul, kTipFieldLength - 1));
+    const qsizetype end = nul < 0 ? kTipFieldLength - 1 : nul;
+    return szTip.left(qMin<qsizetype>(end, kTipFieldLength - 1));
 }
 
 void SetNotifyIconService(NotifyIconService* service) {
@@ -20,17 +37,11 @@ void SetNotifyIconService(NotifyIconService* service) {
 }
 
 bool ShellNotifyIcon(uint32_t command, const NotifyIconData& data) {
-    if (replacement != nullptr) {
-        return replacement->Notify(command, data);
-    }
-    return false;
+    return Service().Notify(command, data);
 }
 
 bool TrayHostAvailable() {
-    if (replacement != nullptr) {
-        return replacement->HostAvailable();
-    }
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return Service().HostAvailable();
 }
 
 }  // namespace quadrello::platform

@@ -1,0 +1,32 @@
+#include "platform/NotifyIconOwner.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QWidget>
+
+namespace quadrello::platform {
+
+bool IsMinimised(const QWidget* window) {
+    return window->isMinimized();
+}
+
+void ShowNormal(QWidget* window) {
+    window->showNormal();
+    FocusWindow(window);
+}
+
+void FocusWindow(QWidget* window) {
+    window->raise();
+    window->activateWindow();
+}
+
+void PopUpMenuAtPointer(QMenu* menu) {
+    menu->exec(QCursor::pos());
+}
+
+bool ModalWindowOpen() {
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+}  // namespace quadrello::platform

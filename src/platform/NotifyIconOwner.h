@@ -1,0 +1,25 @@
+#pragma once
+
+class QMenu;
+class QWidget;
+
+namespace quadrello::platform {
+
+// What a notify icon does to its owner window.
+
+bool IsMinimised(const QWidget* window);
+
+// Takes the window out of the minimised state and shows it, active.
+void ShowNormal(QWidget* window);
+
+// Brings the window to the front and gives it the focus.
+void FocusWindow(QWidget* window);
+
+// Pops `menu` up at the pointer and returns when it has closed.
+void PopUpMenuAtPointer(QMenu* menu);
+
+// Whether an application-modal window (the About window, a message box) is open, so that the
+// other windows take no input.
+bool ModalWindowOpen();
+
+}  // namespace quadrello::platform
