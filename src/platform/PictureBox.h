@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QWidget>
+
+#include "graph/PlotSurface.h"
+#include "platform/image/ImageSurface.h"
+
+namespace quadrello::platform {
+
+// A classic picture box: a fixed-size widget with a sunken 2-pixel 3D border around its drawing
+// area. The picture lives in a retained image, so it survives being covered, minimised or
+// hidden; it clears to the background colour (the palette's Base), carries a user scale and
+// draws lines and single pixels in it. Pointer moves over the drawing area, with or without a
+// button held, are reported in the current user coordinates: twips from the area's top-left
+// corner until a scale is set.
+//
+// The owner sets its geometry; the drawing area is the widget less the border on each side.
+// When it grows, the picture stays and the user range extends at the same units per pixel.
+class PictureBox : public QWidget, public PlotSurface {
+    Q_OBJECT
+
+  public:
+    static constexpr int kBorderWidth = 2;
+
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    // Clears the picture to the background colour; the user scale stays.
+    void Cls();
+
+    void SetUserCoordinates(double x1, double y1, double x2, double y2) override;
+    void SetLineWidth(int width) override;
+    void DrawLine(float x1, float y1, float x2, float y2, ColorRef color) override;
+    void SetPoint(float x, float y, ColorRef color) override;
+
+    // The drawing area's size in pixels.
+    QSize AreaSize() const;
+    // What the drawing area shows.
+    QImage Picture() const;
+    // The present user scale: ScaleLeft, ScaleTop, and ScaleWidth/ScaleHeight over the
+    // area's present size.
+    double ScaleLeft() const;
+    double ScaleTop() const;
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
+  signals:
+    void pointerMoved(float x, float y);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    // A hidden widget gets no resize event, so every drawing call sizes the image first.
+    ImageSurface& Surface();
+    const ImageSurface& Surface() const;
+    void RequestRepaint();
+
+    mutable ImageSurface surface_;
+    bool repaintPending_ = false;
+};
+
+}  // namespace quadrello::platform

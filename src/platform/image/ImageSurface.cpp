@@ -1,0 +1,180 @@
+#include "platform/image/ImageSurface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace quadrello::platform {
+namespace {
+
+constexpr QImage::Format kFormat = QImage::Format_RGB32;
+// Lines are drawn at most this wide, so that a stamp stays a handful of pixels.
+constexpr int kMaxLineWidth = 64;
+
+enum Outside { kLeftOf = 1, kRightOf = 2, kAbove = 4, kBelow = 8 };
+
+int OutsideCode(double x, double y, double w, double h) {
+    int code = 0;
+    if (x < 0) {
+        code |= kLeftOf;
+    } else if (x > w) {
+        code |= kRightOf;
+    }
+    if (y < 0) {
+        code |= kAbove;
+    } else if (y > h) {
+        code |= kBelow;
+    }
+    return code;
+}
+
+// Cohen–Sutherland: cuts the segment down to the closed box [0, w] × [0, h]; false when nothing
+// of it lies inside. An end moved onto an edge takes that edge's coordinate exactly, so a
+// horizontal or vertical line keeps its row or column however far away its ends lie.
+bool ClipToBox(double& x0, double& y0, double& x1, double& y1, double w, double h) {
+    if (!std::isfinite(x1 - x0) || !std::isfinite(y1 - y0)) {
+        return false;
+    }
+    // Each pass puts one end on an edge line; four passes are the most a segment needs.
+    for (int pass = 0; pass < 8; ++pass) {
+        const int code0 = OutsideCode(x0, y0, w, h);
+        const int code1 = OutsideCode(x1, y1, w, h);
+        if ((code0 | code1) == 0) {
+            return true;
+        }
+        if ((code0 & code1) != 0) {
+            return false;  // both ends beyond the same edge
+        }
+        const bool first = code0 != 0;
+        const int code = first ? code0 : code1;
+        const double dx = x1 - x0;
+        const double dy = y1 - y0;
+        double x;
+        double y;
+        // The fraction of the way along stays within [0, 1], so nothing overflows.
+        if (code & kAbove) {
+            x = x0 + dx * ((0 - y0) / dy);
+            y = 0;
+        } else if (code & kBelow) {
+            x = x0 + dx * ((h - y0) / dy);
+            y = h;
+        } else if (code & kLeftOf) {
+            y = y0 + dy * ((0 - x0) / dx);
+            x = 0;
+        } else {
+            y = y0 + dy * ((w - x0) / dx);
+            x = w;
+        }
+        (first ? x0 : x1) = x;
+        (first ? y0 : y1) = y;
+    }
+    return false;
+}
+
+}  // namespace
+
+QRgb RgbFromColorRef(ColorRef color) {
+    return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+ImageSurface::ImageSurface(QSize area, QColor background)
+    : image_(area.expandedTo(QSize(0, 0)), kFormat),
+      area_(area.expandedTo(QSize(0, 0))),
+      background_(background.rgb()) {
+    image_.fill(background_);
+}
+
+void ImageSurface::SetAreaSize(QSize area) {
+    area_ = area.expandedTo(QSize(0, 0));
+    const QSize needed = image_.size().expandedTo(area_);
+    if (needed == image_.size()) {
+        return;
+    }
+    QImage grown(needed, kFormat);
+    grown.fill(background_);
+    const qsizetype rowBytes = qsizetype(image_.width()) * sizeof(QRgb);
+    for (int y = 0; y < image_.height(); ++y) {
+        std::memcpy(grown.scanLine(y), image_.constScanLine(y), rowBytes);
+    }
+    image_ = std::move(grown);
+}
+
+void ImageSurface::Cls() {
+    image_.fill(background_);
+}
+
+void ImageSurface::SetUserCoordinates(double x1, double y1, double x2, double y2) {
+    scale_.Set(x1, y1, x2, y2, area_.width(), area_.height());
+}
+
+void ImageSurface::SetLineWidth(int width) {
+    lineWidth_ = std::clamp(width, 1, kMaxLineWidth);
+}
+
+void ImageSurface::SetPoint(float x, float y, ColorRef color) {
+    const double px = scale_.ToPixelX(x);
+    const double py = scale_.ToPixelY(y);
+    // Negated, so that NaN fails too.
+    if (!(px >= 0 && px < image_.width() && py >= 0 && py < image_.height())) {
+        return;
+    }
+    Stamp(static_cast<int>(px), static_cast<int>(py), RgbFromColorRef(color));
+}
+
+void ImageSurface::DrawLine(float x1, float y1, float x2, float y2, ColorRef color) {
+    double ax = scale_.ToPixelX(x1);
+    double ay = scale_.ToPixelY(y1);
+    double bx = scale_.ToPixelX(x2);
+    double by = scale_.ToPixelY(y2);
+    if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by) ||
+        !ClipToBox(ax, ay, bx, by, image_.width(), image_.height())) {
+        return;
+    }
+    // Bresenham between the cells of the two ends. An end on the far edge of the box names
+    // the cell just past it, which the stamp skips like any position beyond the image.
+    int x = static_cast<int>(ax);
+    int y = static_cast<int>(ay);
+    const int xEnd = static_cast<int>(bx);
+    const int yEnd = static_cast<int>(by);
+    const int dx = std::abs(xEnd - x);
+    const int dy = -std::abs(yEnd - y);
+    const int sx = x < xEnd ? 1 : -1;
+    const int sy = y < yEnd ? 1 : -1;
+    int error = dx + dy;
+    const QRgb rgb = RgbFromColorRef(color);
+    for (;;) {
+        Stamp(x, y, rgb);
+        if (x == xEnd && y == yEnd) {
+            break;
+        }
+        const int e2 = 2 * error;
+        if (e2 >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
+void ImageSurface::Stamp(int px, int py, QRgb rgb) {
+    // A width of w covers w × w cells around the position, the position's cell first.
+    const int before = (lineWidth_ - 1) / 2;
+    const int x0 = std::max(px - before, 0);
+    const int x1 = std::min(px - before + lineWidth_, image_.width());
+    const int y0 = std::max(py - before, 0);
+    const int y1 = std::min(py - before + lineWidth_, image_.height());
+    for (int y = y0; y < y1; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        std::fill(row + x0, row + std::max(x0, x1), rgb);
+    }
+}
+
+QImage ImageSurface::Picture() const {
+    return image_.copy(0, 0, area_.width(), area_.height());
+}
+
+}  // namespace quadrello::platform

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "graph/Parabola.h"
+#include "platform/PictureBox.h"
+
+namespace quadrello::platform {
+namespace {
+
+// The window's plot: 4335 × 3075 twips outside, 1350 twips (90 pixels) wider with the options
+// panel open.
+const QSize kOuter(289, 205);
+constexpr int kWidening = 90;
+constexpr int kBorder = PictureBox::kBorderWidth;
+
+class PictureBoxTest : public ::testing::Test {
+  protected:
+    PictureBoxTest() {
+        box.resize(kOuter);
+        box.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&box));
+    }
+
+    // Moves the pointer to the drawing area's pixel (x, y) and returns what the box reported.
+    QList<QVariant> MoveTo(int x, int y) {
+        QSignalSpy spy(&box, &PictureBox::pointerMoved);
+        QTest::mouseMove(&box, QPoint(kBorder + x, kBorder + y));
+        if (spy.isEmpty()) {
+            return {};
+        }
+        return spy.takeLast();
+    }
+
+    void Plot() { DrawParabola(2, 1, 1.5, -0.25, 1, -3, 2, box); }
+
+    PictureBox box;
+};
+
+TEST_F(PictureBoxTest, ReportsTwipsFromTheAreaCornerBeforeAnyScale) {
+    const QList<QVariant> corner = MoveTo(0, 0);
+    ASSERT_EQ(corner.size(), 2);
+    EXPECT_EQ(corner[0].toFloat(), 0.0f);
+    EXPECT_EQ(corner[1].toFloat(), 0.0f);
+    const QList<QVariant> inside = MoveTo(82, 40);
+    ASSERT_EQ(inside.size(), 2);
+    EXPECT_EQ(inside[0].toFloat(), 1230.0f);
+    EXPECT_EQ(inside[1].toFloat(), 600.0f);
+}
+
+TEST_F(PictureBoxTest, ReportsTheLastPlotsCoordinatesFromThenOn) {
+    box.Cls();
+    Plot();
+    const QList<QVariant> corner = MoveTo(0, 0);
+    ASSERT_EQ(corner.size(), 2);
+    EXPECT_EQ(corner[0].toFloat(), -0.25f) << "the left edge reads the window's left bound";
+    EXPECT_EQ(corner[1].toFloat(), 2.4f) << "the top edge reads its top bound";
+    const QList<QVariant> middle = MoveTo(100, 150);
+    ASSERT_EQ(middle.size(), 2);
+    EXPECT_EQ(middle[0].toFloat(), static_cast<float>(-0.25 + 100 * 3.25 / 285));
+    EXPECT_EQ(middle[1].toFloat(), static_cast<float>(2.4 + 150 * -2.7 / 201));
+
+    // Clearing, as a computation with drawing off would leave it, keeps the scale.
+    box.Cls();
+    EXPECT_EQ(MoveTo(0, 0).value(0).toFloat(), -0.25f);
+}
+
+TEST_F(PictureBoxTest, IgnoresMovesOverTheBorder) {
+    QSignalSpy spy(&box, &PictureBox::pointerMoved);
+    QTest::mouseMove(&box, QPoint(10, 10));  // make sure the next move is one
+    QTest::mouseMove(&box, QPoint(1, 1));  // (0, 0) would mean the centre to QTest
+    QTest::mouseMove(&box, QPoint(kOuter.width() - 1, 50));
+    EXPECT_EQ(spy.size(), 1);
+}
+
+TEST_F(PictureBoxTest, KeepsThePictureWhenWidenedAndExtendsTheRange) {
+    box.Cls();
+    Plot();
+    const QImage before = box.Picture();
+    ASSERT_EQ(before.size(), QSize(285, 201));
+    EXPECT_EQ(before.pixel(0, 178), qRgb(0, 0, 255)) << "the x axis";
+
+    box.resize(kOuter.width() + kWidening, kOuter.height());
+    const QImage wide = box.Picture();
+    ASSERT_EQ(wide.size(), QSize(285 + kWidening, 201));
+    EXPECT_EQ(wide.copy(0, 0, 285, 201), before);
+    EXPECT_EQ(wide.pixel(300, 178), box.palette().color(QPalette::Base).rgb());
+    EXPECT_DOUBLE_EQ(box.ScaleWidth(), 3.25 * 375 / 285) << "same units per pixel";
+    EXPECT_EQ(box.ScaleLeft(), -0.25);
+    EXPECT_EQ(MoveTo(300, 0).value(0).toFloat(), static_cast<float>(-0.25 + 300 * 3.25 / 285));
+
+    // Narrowed again, it still holds the same picture.
+    box.resize(kOuter);
+    EXPECT_EQ(box.Picture(), before);
+}
+
+TEST_F(PictureBoxTest, ShowsItsRetainedPictureInsideASunkenBorder) {
+    box.Cls();
+    Plot();
+    box.hide();
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    const QImage shown = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture = box.Picture();
+    ASSERT_EQ(shown.size(), kOuter);
+    EXPECT_EQ(shown.copy(kBorder, kBorder, 285, 201), picture);
+    // The sunken border is darker at the top-left than at the bottom-right.
+    EXPECT_LT(qGray(shown.pixel(0, 0)),
+              qGray(shown.pixel(kOuter.width() - 1, kOuter.height() - 1)));
+}
+
+TEST(PictureBoxHidden, SizesItsImageWhenDrawnBeforeItIsShown) {
+    PictureBox box;
+    box.resize(kOuter);  // hidden: no resize event arrives
+    box.Cls();
+    DrawParabola(2, 1, 1.5, -0.25, 1, -3, 2, box);
+    const QImage picture = box.Picture();
+    ASSERT_EQ(picture.size(), QSize(285, 201));
+    EXPECT_EQ(picture.pixel(21, 0), qRgb(0, 0, 255)) << "the y axis";
+    EXPECT_EQ(box.ScaleHeight(), -0.3 - 2.4);
+}
+
+}  // namespace
+}  // namespace quadrello::platform
