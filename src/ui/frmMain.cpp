@@ -1,0 +1,267 @@
+#include "ui/frmMain.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <cmath>
+#include <string>
+
+#include "Version.h"
+#include "graph/Parabola.h"
+#include "graph/PointerReadout.h"
+#include "platform/CheckBox.h"
+#include "platform/Fonts.h"
+#include "platform/Label.h"
+#include "platform/MessageBox.h"
+#include "platform/NotifyIcon.h"
+#include "platform/PictureBox.h"
+#include "platform/Shell.h"
+#include "platform/Topmost.h"
+#include "platform/Twips.h"
+#include "platform/WrappingButton.h"
+#include "platform/core/AppFolder.h"
+#include "platform/core/UserRecord.h"
+#include "settings/Settings.h"
+#include "skin/SkinEngine.h"
+#include "solver/NumberText.h"
+#include "solver/Solver.h"
+#include "tray/Tray.h"
+#include "ui/AppIcon.h"
+#include "ui/Captions.h"
+#include "ui/CoefficientBox.h"
+#include "ui/MainLayout.h"
+#include "ui/frmAbout.h"
+
+namespace quadrello {
+
+namespace {
+
+using platform::CheckBox;
+
+constexpr char kSectionFunction[] = "Function";
+constexpr char kSectionWindows[] = "Windows";
+constexpr char kKeyDrawGraphic[] = "DrawGraphic";
+constexpr char kKeyMark[] = "Mark";
+constexpr char kKeyRedrawGraphic[] = "RedrawGraphic";
+constexpr char kKeyWindowTop[] = "WindowTop";
+constexpr char kKeySetTray[] = "SetTray";
+
+constexpr char kSkinFile[] = "skin.ski";
+
+// A state as plain decimal digits: "0", "1", "2".
+std::string StateText(CheckBox::State state) {
+    return std::to_string(state);
+}
+
+// A state with the sign column of the number-to-text rule: " 0", " 1"; "-" for a negative.
+std::string SignedStateText(CheckBox::State state) {
+    return (state < 0 ? "" : " ") + std::to_string(state);
+}
+
+void StoreSwitch(const char* section, const char* key, const std::string& text) {
+    WriteSetting(section, key, text, ConfigPath());
+}
+
+// The stored value of a switch as a check-box state: its leading number, rounded to the nearest
+// integer with halves to the even neighbour. -1 for a value that is no state (outside 0 to 2,
+// which covers everything beyond 16 bits too).
+int StoredState(const char* section, const char* key) {
+    const double value = ParseNumber(ReadSetting(section, key, ConfigPath()));
+    const double rounded = std::nearbyint(value);  // the default rounding: halves to even
+    return rounded >= CheckBox::kUnchecked && rounded <= CheckBox::kGreyed
+               ? static_cast<int>(rounded)
+               : -1;
+}
+
+std::string VersionText() {
+    return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor);
+}
+
+}  // namespace
+
+frmMain::frmMain()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromUtf8(captions::kWindow));
+    setWindowIcon(AppIcon());
+    setFont(platform::DefaultFont());
+    setFixedSize(platform::TwipsToPixels(layout::kClientWidth),
+                 platform::TwipsToPixels(layout::kClientHeight));
+    CreateControls();
+    ConnectActions();
+    Load();
+    CentreOnScreen();
+    coefficientA_->setFocus();
+}
+
+void frmMain::ConnectActions() {
+    for (CoefficientBox* box : {coefficientA_, coefficientB_, coefficientC_}) {
+        connect(box, &QLineEdit::returnPressed, this, &frmMain::SolveEquation);
+    }
+    connect(computeButton_, &QPushButton::clicked, this, &frmMain::SolveEquation);
+    connect(cmdOption_, &QPushButton::clicked, this, &frmMain::ToggleOptions);
+    connect(picGraphic_, &platform::PictureBox::pointerMoved, this, [this](float x, float y) {
+        lab_->SetCaption(QString::fromStdString(PointerCaption(x, y)));
+    });
+
+    connect(topmostBox_, &CheckBox::clickAction, this, &frmMain::OnTopmostClick);
+    connect(trayBox_, &CheckBox::clickAction, this, &frmMain::OnTrayClick);
+    connect(chkDrawGraphic_, &CheckBox::clickAction, this, [this] {
+        StoreSwitch(kSectionFunction, kKeyDrawGraphic, StateText(chkDrawGraphic_->Value()));
+    });
+    connect(chkMark_, &CheckBox::clickAction, this,
+            [this] { StoreSwitch(kSectionFunction, kKeyMark, StateText(chkMark_->Value())); });
+    connect(chkRedrawGraphic_, &CheckBox::clickAction, this, [this] {
+        StoreSwitch(kSectionFunction, kKeyRedrawGraphic, StateText(chkRedrawGraphic_->Value()));
+    });
+
+    connect(calculatorButton_, &QPushButton::clicked, this, &frmMain::StartCalculator);
+    connect(contactButton_, &QPushButton::clicked, this, &frmMain::ContactAuthor);
+    connect(aboutButton_, &QPushButton::clicked, this, &frmMain::ShowAbout);
+    connect(menuContact_, &QAction::triggered, this, &frmMain::ContactAuthor);
+    connect(menuAbout_, &QAction::triggered, this, &frmMain::ShowAbout);
+    connect(menuExit_, &QAction::triggered, this, &QWidget::close);
+}
+
+void frmMain::Load() {
+    SetOuterWidth(layout::kDivider.x1 + layout::kCollapsedExtra);
+    const std::string folder = platform::ApplicationFolder();
+    skin::SkinAttachEx(folder + platform::NativeSeparator() + kSkinFile, 0);
+    platform::WriteUserRecord(folder, VersionText());
+    RestoreSwitches();
+}
+
+void frmMain::RestoreSwitches() {
+    // One after the other: a changed box runs its click action, which stores its key, before
+    // the next key is read. A value that is no state leaves the box as designed.
+    const struct {
+        CheckBox* box;
+        const char* section;
+        const char* key;
+    } switches[] = {{topmostBox_, kSectionWindows, kKeyWindowTop},
+                    {trayBox_, kSectionWindows, kKeySetTray},
+                    {chkDrawGraphic_, kSectionFunction, kKeyDrawGraphic},
+                    {chkMark_, kSectionFunction, kKeyMark}};
+    for (const auto& entry : switches) {
+        const int state = StoredState(entry.section, entry.key);
+        if (CheckBox::IsState(state)) {
+            entry.box->SetValue(state);
+        }
+    }
+}
+
+void frmMain::SetOuterWidth(int twips) {
+    setFixedSize(platform::ClientPixelsForOuterTwips(twips),
+                 platform::TwipsToPixels(layout::kClientHeight));
+}
+
+void frmMain::CentreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen->availableGeometry()));
+    }
+}
+
+void frmMain::SolveEquation() {
+    const QByteArray a = coefficientA_->text().toUtf8();
+    const QByteArray b = coefficientB_->text().toUtf8();
+    const QByteArray c = coefficientC_->text().toUtf8();
+    const SolveOutcome outcome = SolveTexts(a.toStdString(), b.toStdString(), c.toStdString(),
+                                            chkMark_->Value() == CheckBox::kChecked);
+    switch (outcome.kind) {
+        case SolveOutcome::Kind::Gated:
+            return;
+        case SolveOutcome::Kind::Message:
+            platform::ShowMessage(this, QString::fromUtf8(captions::kAppTitle),
+                                  QString::fromStdString(outcome.message));
+            return;
+        case SolveOutcome::Kind::Result:
+            break;
+    }
+    for (size_t i = 0; i < resultLabels_.size(); ++i) {
+        resultLabels_[i]->SetCaption(QString::fromStdString(outcome.labels[i]));
+    }
+    if (chkDrawGraphic_->Value() == CheckBox::kChecked) {
+        picGraphic_->Cls();
+        DrawParabola(outcome.solution, *picGraphic_);
+    }
+    coefficientA_->setFocus(Qt::OtherFocusReason);
+    coefficientA_->selectAll();  // also when it had the focus already
+}
+
+void frmMain::ToggleOptions() {
+    const int widening = platform::TwipsToPixels(layout::kPictureWidening);
+    if (cmdOption_->text() == QString::fromUtf8(captions::kOptionCollapsed)) {
+        SetOuterWidth(layout::kDivider.x1 + layout::kOpenExtra);
+        cmdOption_->setText(QString::fromUtf8(captions::kOptionOpen));
+        picGraphic_->resize(picGraphic_->width() + widening, picGraphic_->height());
+    } else {
+        SetOuterWidth(layout::kDivider.x1 + layout::kCollapsedExtra);
+        cmdOption_->setText(QString::fromUtf8(captions::kOptionCollapsed));
+        picGraphic_->resize(picGraphic_->width() - widening, picGraphic_->height());
+    }
+}
+
+void frmMain::OnTopmostClick() {
+    platform::SetTopmost(this, topmostBox_->Value() == CheckBox::kChecked);
+    StoreSwitch(kSectionWindows, kKeyWindowTop, SignedStateText(topmostBox_->Value()));
+}
+
+void frmMain::OnTrayClick() {
+    if (trayBox_->Value() == CheckBox::kChecked) {
+        tray::AddTrayIcon(this, mnuTray_);
+        tray::SetTrayTip(QString::fromUtf8(tray::kTrayTip));
+    } else {
+        tray::RemoveTrayIcon();
+    }
+    StoreSwitch(kSectionWindows, kKeySetTray, StateText(trayBox_->Value()));
+}
+
+void frmMain::ShowAbout() {
+    frmAbout::Instance().ShowModal();
+}
+
+void frmMain::ContactAuthor() {
+    platform::OpenLink(QString::fromUtf8(captions::kFeedbackLink));
+}
+
+void frmMain::StartCalculator() {
+    if (!platform::StartSystemCalculator()) {
+        platform::ShowMessage(this, QString::fromUtf8(captions::kAppTitle),
+                              QString::fromUtf8(captions::kNoCalculator));
+    }
+}
+
+void frmMain::OnResize() {
+    // Hidden while minimised only when the icon can bring it back.
+    if (trayBox_ != nullptr && trayBox_->Value() == CheckBox::kChecked && isMinimized() &&
+        platform::TrayHostAvailable()) {
+        hide();
+    }
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    OnResize();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        OnResize();
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    tray::RemoveTrayIcon();
+    event->accept();
+    emit unloaded();
+}
+
+}  // namespace quadrello

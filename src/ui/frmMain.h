@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QAction;
+class QMenu;
+class QPushButton;
+
+namespace quadrello {
+
+namespace platform {
+class CheckBox;
+class Label;
+class PictureBox;
+class WrappingButton;
+}  // namespace platform
+
+class CoefficientBox;
+
+// The main window. Its controls carry their layout names as object names, so other parts and
+// tests find them with findChild. Constructing it builds the layout and runs the load action
+// (collapse the options panel, attach the skin, write the user record, restore the switches);
+// show() then opens it centred with the focus in the box of coefficient a.
+class frmMain : public QWidget {
+    Q_OBJECT
+
+  public:
+    frmMain();
+
+    // The tray pop-up menu mnuTray; it is never shown as a menu bar.
+    QMenu* TrayMenu() const { return mnuTray_; }
+
+  public slots:
+    // The compute command of 计算按钮 and of Enter in a coefficient box.
+    void SolveEquation();
+    // cmdOption: opens or collapses the options panel, by the button's caption.
+    void ToggleOptions();
+    // 关于按钮 and 关于菜单: the About window, modal.
+    void ShowAbout();
+    // 联系作者按钮 and 联系作者菜单: a feedback mail in the desktop's mail program.
+    void ContactAuthor();
+    // 计算器按钮: the desktop's calculator; a message when there is none.
+    void StartCalculator();
+
+  signals:
+    // The window has unloaded (closed or 退出): the program ends.
+    void unloaded();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void CreateControls();
+    void CreateMainArea();
+    void CreateOptionsPanel();
+    void CreateLines();
+    void CreateTrayMenu();
+    void SetTabOrder();
+    void ConnectActions();
+
+    void Load();
+    void RestoreSwitches();
+    void SetOuterWidth(int twips);
+    void CentreOnScreen();
+
+    void OnTopmostClick();
+    void OnTrayClick();
+    void OnResize();
+
+    CoefficientBox* coefficientA_ = nullptr;
+    CoefficientBox* coefficientB_ = nullptr;
+    CoefficientBox* coefficientC_ = nullptr;
+    // Delta标签, 计算结果1标签, 计算结果2标签, 顶点坐标X标签, 顶点坐标Y标签: the solver's order.
+    std::array<platform::Label*, 5> resultLabels_{};
+    platform::Label* lab_ = nullptr;
+    QPushButton* computeButton_ = nullptr;
+    platform::WrappingButton* cmdOption_ = nullptr;
+    platform::PictureBox* picGraphic_ = nullptr;
+
+    QPushButton* calculatorButton_ = nullptr;
+    platform::CheckBox* topmostBox_ = nullptr;
+    platform::CheckBox* trayBox_ = nullptr;
+    platform::CheckBox* chkDrawGraphic_ = nullptr;
+    platform::CheckBox* chkMark_ = nullptr;
+    platform::CheckBox* chkRedrawGraphic_ = nullptr;
+    QPushButton* contactButton_ = nullptr;
+    QPushButton* aboutButton_ = nullptr;
+
+    QMenu* mnuTray_ = nullptr;
+    QAction* menuContact_ = nullptr;
+    QAction* menuAbout_ = nullptr;
+    QAction* menuExit_ = nullptr;
+};
+
+}  // namespace quadrello

@@ -1,0 +1,179 @@
+// The main window's controls: names, captions, fonts, places and the hidden tray menu.
+#include <QMenu>
+
+#include "platform/CheckBox.h"
+#include "platform/Fonts.h"
+#include "platform/Label.h"
+#include "platform/LineDecoration.h"
+#include "platform/PictureBox.h"
+#include "platform/Twips.h"
+#include "platform/WrappingButton.h"
+#include "ui/Captions.h"
+#include "ui/CoefficientBox.h"
+#include "ui/MainLayout.h"
+#include "ui/frmMain.h"
+
+namespace quadrello {
+
+namespace {
+
+using platform::Label;
+using platform::TwipsToPixels;
+
+QRect Pixels(const layout::Rect& r) {
+    return {TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
+            TwipsToPixels(r.height)};
+}
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, const layout::Rect& rect) {
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(Pixels(rect));
+    return widget;
+}
+
+Label* MakeLabel(QWidget* parent, const char* name, const char* caption, const layout::Rect& rect,
+                 Label::Sizing sizing, Label::Background background) {
+    return Place(new Label(QString::fromUtf8(caption), sizing, background, parent), name, rect);
+}
+
+Label* StaticLabel(QWidget* parent, const char* name, const char* caption,
+                   const layout::Rect& rect) {
+    return MakeLabel(parent, name, caption, rect, Label::Sizing::AutoSize,
+                     Label::Background::Transparent);
+}
+
+CoefficientBox* MakeCoefficientBox(QWidget* parent, const char* name, const layout::Rect& rect) {
+    auto* box =
+        Place(new CoefficientBox(QString::fromUtf8(captions::kCoefficient), parent), name, rect);
+    box->setFont(platform::FaceFont(platform::kSongFace, layout::kCoefficientFontPixels));
+    return box;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
+                        const layout::Rect& rect) {
+    return Place(new QPushButton(QString::fromUtf8(caption), parent), name, rect);
+}
+
+platform::CheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* caption,
+                                 const layout::Rect& rect, platform::CheckBox::State designState) {
+    auto* box = Place(new platform::CheckBox(QString::fromUtf8(caption), parent), name, rect);
+    box->SetValue(designState);  // before any click action is connected
+    return box;
+}
+
+void MakeLine(QWidget* parent, const char* name, const layout::Line& line) {
+    const QColor color(layout::kLineRed, layout::kLineGreen, layout::kLineBlue);
+    auto* widget = new platform::LineDecoration(
+        QPoint(TwipsToPixels(line.x1), TwipsToPixels(line.y1)),
+        QPoint(TwipsToPixels(line.x2), TwipsToPixels(line.y2)), color, parent);
+    widget->setObjectName(QString::fromUtf8(name));
+}
+
+QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromUtf8(name));
+    return action;
+}
+
+}  // namespace
+
+void frmMain::CreateControls() {
+    CreateMainArea();
+    CreateOptionsPanel();
+    CreateLines();
+    CreateTrayMenu();
+    SetTabOrder();
+}
+
+void frmMain::CreateMainArea() {
+    using S = Label::Sizing;
+    using B = Label::Background;
+    StaticLabel(this, "Label1", captions::kLabel1, layout::kLabel1);
+    coefficientA_ = MakeCoefficientBox(this, "二次项系数文本框", layout::kCoefficientA);
+    StaticLabel(this, "Label2", captions::kLabel2, layout::kLabel2);
+    coefficientB_ = MakeCoefficientBox(this, "一次项系数文本框", layout::kCoefficientB);
+    StaticLabel(this, "Label3", captions::kLabel3, layout::kLabel3);
+    coefficientC_ = MakeCoefficientBox(this, "常数项系数文本框", layout::kCoefficientC);
+    StaticLabel(this, "Label4", captions::kLabel4, layout::kLabel4);
+    Label* result1 = MakeLabel(this, "计算结果1标签", captions::kResult1, layout::kResult1,
+                               S::Fixed, B::Transparent);
+    Label* result2 = MakeLabel(this, "计算结果2标签", captions::kResult2, layout::kResult2,
+                               S::Fixed, B::Transparent);
+    Label* delta =
+        MakeLabel(this, "Delta标签", captions::kDelta, layout::kDelta, S::Fixed, B::Opaque);
+    StaticLabel(this, "Label6", captions::kLabel6, layout::kLabel6);
+    StaticLabel(this, "Label7", captions::kLabel7, layout::kLabel7);
+    Label* vertexX = MakeLabel(this, "顶点坐标X标签", "", layout::kVertexX, S::Fixed, B::Opaque);
+    StaticLabel(this, "Label8", captions::kLabel8, layout::kLabel8);
+    Label* vertexY = MakeLabel(this, "顶点坐标Y标签", "", layout::kVertexY, S::Fixed, B::Opaque);
+    resultLabels_ = {delta, result1, result2, vertexX, vertexY};
+    lab_ = MakeLabel(this, "lab", "", layout::kPointer, S::AutoSize, B::Opaque);
+
+    computeButton_ = MakeButton(this, "计算按钮", captions::kCompute, layout::kCompute);
+    computeButton_->setFont(platform::FaceFont(platform::kNewSongFace, layout::kComputeFontPixels));
+    cmdOption_ =
+        Place(new platform::WrappingButton(QString::fromUtf8(captions::kOptionCollapsed), this),
+              "cmdOption", layout::kOption);
+
+    // The box draws its own border; its background is the window background colour.
+    picGraphic_ = Place(new platform::PictureBox(this), "picGraphic", layout::kPicture);
+    picGraphic_->setFocusPolicy(Qt::StrongFocus);
+}
+
+void frmMain::CreateOptionsPanel() {
+    using platform::CheckBox;
+    calculatorButton_ = MakeButton(this, "计算器按钮", captions::kCalculator, layout::kCalculator);
+    topmostBox_ = MakeCheckBox(this, "总在最前复选框", captions::kTopmost, layout::kTopmost,
+                               CheckBox::kUnchecked);
+    trayBox_ =
+        MakeCheckBox(this, "托盘图标复选框", captions::kTray, layout::kTray, CheckBox::kUnchecked);
+    chkDrawGraphic_ = MakeCheckBox(this, "chkDrawGraphic", captions::kDrawGraphic,
+                                   layout::kDrawGraphic, CheckBox::kChecked);
+    chkMark_ = MakeCheckBox(this, "chkMark", captions::kMark, layout::kMark, CheckBox::kUnchecked);
+    chkRedrawGraphic_ = MakeCheckBox(this, "chkRedrawGraphic", captions::kRedrawGraphic,
+                                     layout::kRedrawGraphic, CheckBox::kUnchecked);
+    // Hidden for good: they keep place and state, but nobody sees or clicks them.
+    chkMark_->hide();
+    chkRedrawGraphic_->hide();
+    contactButton_ = MakeButton(this, "联系作者按钮", captions::kContact, layout::kContact);
+    aboutButton_ = MakeButton(this, "关于按钮", captions::kAbout, layout::kAbout);
+}
+
+void frmMain::CreateLines() {
+    MakeLine(this, "分界线", layout::kDivider);
+    MakeLine(this, "Line1", layout::kLine1);
+    MakeLine(this, "Line2", layout::kLine2);
+    MakeLine(this, "Line3", layout::kLine3);
+    MakeLine(this, "Line4", layout::kLine4);
+    MakeLine(this, "Line5", layout::kLine5);
+    MakeLine(this, "Line6", layout::kLine6);
+    MakeLine(this, "Line7", layout::kLine7);
+}
+
+void frmMain::CreateTrayMenu() {
+    mnuTray_ = new QMenu(QString::fromUtf8(captions::kTrayMenu), this);
+    mnuTray_->setObjectName(QStringLiteral("mnuTray"));
+    // 系统计算器, 配置颜色, 作者主页 and 更多软件 have no action: they only close the menu.
+    AddMenuItem(mnuTray_, "系统计算器菜单", captions::kMenuCalculator);
+    AddMenuItem(mnuTray_, "配置颜色菜单", captions::kMenuColours);
+    AddMenuItem(mnuTray_, "作者主页菜单", captions::kMenuHomePage);
+    menuContact_ = AddMenuItem(mnuTray_, "联系作者菜单", captions::kMenuContact);
+    AddMenuItem(mnuTray_, "更多软件菜单", captions::kMenuMoreSoftware);
+    menuAbout_ = AddMenuItem(mnuTray_, "关于菜单", captions::kMenuAbout);
+    AddMenuItem(mnuTray_, "d", captions::kMenuSeparator)->setSeparator(true);
+    menuExit_ = AddMenuItem(mnuTray_, "mnuExit", captions::kMenuExit);
+}
+
+void frmMain::SetTabOrder() {
+    // Labels take no focus, and hidden boxes are passed over, so only these form the chain.
+    const std::array<QWidget*, 14> chain = {
+        coefficientA_,  coefficientB_, coefficientC_,     computeButton_,   aboutButton_,
+        contactButton_, topmostBox_,   calculatorButton_, trayBox_,         chkMark_,
+        cmdOption_,     picGraphic_,   chkDrawGraphic_,   chkRedrawGraphic_};
+    for (size_t i = 1; i < chain.size(); ++i) {
+        setTabOrder(chain[i - 1], chain[i]);
+    }
+}
+
+}  // namespace quadrello
