@@ -4,6 +4,7 @@
 
 #include "graph/PlotSurface.h"
 #include "platform/image/ImageSurface.h"
+#include "platform/image/PictureGeometry.h"
 
 namespace quadrello::platform {
 
@@ -20,7 +21,7 @@ class PictureBox : public QWidget, public PlotSurface {
     Q_OBJECT
 
   public:
-    static constexpr int kBorderWidth = 2;
+    static constexpr int kBorderWidth = kPictureBorderWidth;
 
     explicit PictureBox(QWidget* parent = nullptr);
 

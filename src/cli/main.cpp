@@ -1,0 +1,73 @@
+// quadrello-cli: the compute command and the plot without a window, for teachers, scripts and
+// tests. Needs no display: the picture is drawn into an image without any application object.
+#include <QImageWriter>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/Arguments.h"
+#include "cli/Plot.h"
+#include "cli/Report.h"
+#include "cli/Usage.h"
+#include "solver/Solver.h"
+
+namespace {
+
+using namespace quadrello;
+
+enum ExitStatus { kDone = 0, kRefused = 1, kWrongUsage = 2, kPictureNotWritten = 3 };
+
+void Print(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+// Writes the picture as PNG; an empty text on success, the reason otherwise.
+std::string WritePng(const QImage& picture, const std::string& path) {
+    QImageWriter writer(QString::fromStdString(path), "png");
+    return writer.write(picture) ? std::string() : writer.errorString().toStdString();
+}
+
+int Run(const cli::Arguments& args) {
+    // The window's switches do not apply here: the computation always runs.
+    const SolveOutcome outcome = SolveTexts(args.texts[0], args.texts[1], args.texts[2],
+                                            /*gateOpen=*/true);
+    if (outcome.kind != SolveOutcome::Kind::Result) {
+        Print(stdout, args.json ? cli::JsonReport(outcome, {}) : cli::TextReport(outcome));
+        return kRefused;
+    }
+    PlotReport plot;
+    std::string pictureError;
+    if (args.pngPath) {
+        const QSize area =
+            args.pngWidth != 0 ? QSize(args.pngWidth, args.pngHeight) : cli::WindowPictureArea();
+        const cli::RenderedPlot rendered = cli::RenderPlot(outcome.solution, area);
+        plot = rendered.report;
+        pictureError = WritePng(rendered.picture, *args.pngPath);
+    } else if (args.json) {
+        plot = cli::PlotWithoutPicture(outcome.solution);
+    }
+    Print(stdout, args.json ? cli::JsonReport(outcome, plot) : cli::TextReport(outcome));
+    if (!pictureError.empty()) {
+        Print(stderr, "quadrello-cli: cannot write " + *args.pngPath + ": " + pictureError + "\n");
+        return kPictureNotWritten;
+    }
+    return kDone;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    const cli::ParsedArguments parsed = cli::ParseArguments(args);
+    if (!parsed.error.empty()) {
+        Print(stderr, "quadrello-cli: " + parsed.error + "\n\n");
+        Print(stderr, cli::kUsage);
+        return kWrongUsage;
+    }
+    if (parsed.arguments.help) {
+        Print(stdout, cli::kUsage);
+        return kDone;
+    }
+    return Run(parsed.arguments);
+}

@@ -1,0 +1,191 @@
+// Runs the built quadrello-cli as a user would, and checks what it prints, its exit status and
+// the picture it writes.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    ProgramTest()
+        : dir_(fs::temp_directory_path() / ("quadrello-cli-test-" + std::to_string(getpid()))) {
+        fs::create_directories(dir_);
+    }
+    ~ProgramTest() override { fs::remove_all(dir_); }
+
+    fs::path Path(const char* name) const { return dir_ / name; }
+
+    // Runs the program with these arguments, its output caught in files.
+    Outcome Run(std::vector<std::string> args) const {
+        const fs::path outPath = dir_ / "stdout";
+        const fs::path errPath = dir_ / "stderr";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        args.insert(args.begin(), QUADRELLO_CLI_PATH);
+        std::vector<char*> argv;
+        for (std::string& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        Outcome outcome;
+        pid_t pid = 0;
+        if (posix_spawn(&pid, QUADRELLO_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        outcome.out = ReadFile(outPath);
+        outcome.err = ReadFile(errPath);
+        return outcome;
+    }
+
+  private:
+    fs::path dir_;
+};
+
+TEST_F(ProgramTest, PrintsTheFiveResultTextsInLabelOrder) {
+    const Outcome o = Run({"1", "-3", "2"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "Δ(Delta)=1\n①=2.\n②=1.\n1.5\n-0.25\n");
+    EXPECT_EQ(o.err, "");
+    // A negative a without "--", and no real roots: an empty second label is an empty line.
+    EXPECT_EQ(Run({"-1", "0", "4"}).out, "Δ(Delta)=16\n①=-2.\n②=2.\n0.\n4.\n");
+    EXPECT_EQ(Run({"1", "0", "1"}).out, "Δ(Delta)=-4\n无实数根\n\n0.\n1.\n");
+}
+
+TEST_F(ProgramTest, PrintsOneJsonLineWithThePlotsWindowAndSampleCount) {
+    const Outcome o = Run({"--json", "1", "-3", "2"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out,
+              "{\"labels\":[\"Δ(Delta)=1\",\"①=2.\",\"②=1.\",\"1.5\",\"-0.25\"],"
+              "\"solution\":[2,1,1.5,-0.25,1,-3,2],\"window\":[-0.25,3,-0.3,2.4],"
+              "\"samples\":10000}\n");
+    // Negative zero and the full digits of irrational roots.
+    EXPECT_NE(Run({"--json", "1", "0", "1"}).out.find("\"solution\":[0,0,-0,1,1,0,1]"),
+              std::string::npos);
+    EXPECT_NE(Run({"--json", "2", "3", "-1"})
+                  .out.find("\"solution\":[0.28077640640441515,-1.7807764064044151,-0.75,-2.125,"
+                            "2,3,-1]"),
+              std::string::npos);
+    EXPECT_NE(Run({"--json", "-2", "4", "6"}).out.find("\"samples\":10001"), std::string::npos);
+}
+
+TEST_F(ProgramTest, AStepThatUnderflowsDrawsNothingAndEnds) {
+    const Outcome o = Run({"--json", "--png", Path("tiny.png").c_str(), "1", "1e-323", "0"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_NE(o.out.find("\"samples\":0}"), std::string::npos) << o.out;
+    QImage picture(QString::fromStdString(Path("tiny.png").string()));
+    ASSERT_EQ(picture.size(), QSize(285, 201));
+    QImage white(picture.size(), QImage::Format_RGB32);
+    white.fill(Qt::white);
+    EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), white) << "a cleared picture";
+}
+
+TEST_F(ProgramTest, PrintsARefusalsMessageAloneWithStatusOne) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"0", "0", "0"}, "二次项系数不能为零！\n"},
+        {{"", "1", "2"}, "二次项系数不能为零！\n"},
+        {{"1", "", "2"}, "请将上面信息填写完整！\n"},
+        {{"--json", "abc", "", ""}, "{\"message\":\"二次项系数不能为零！\"}\n"},
+        {{"--json", "1", " ", ""}, "{\"message\":\"请将上面信息填写完整！\"}\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = Run(c.args);
+        EXPECT_EQ(o.status, 1) << c.out;
+        EXPECT_EQ(o.out, c.out);
+    }
+    // No picture for a refused input.
+    EXPECT_EQ(Run({"--png", Path("none.png").c_str(), "0", "1", "2"}).status, 1);
+    EXPECT_FALSE(fs::exists(Path("none.png")));
+}
+
+TEST_F(ProgramTest, WrongUsageGoesToStandardErrorWithStatusTwo) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {},
+             {"1", "2"},
+             {"1", "-3", "2", "--json"},
+             {"--bogus", "1", "2", "3"},
+             {"--png", "x.png", "--size", "0x0", "1", "2", "3"}}) {
+        const Outcome o = Run(args);
+        EXPECT_EQ(o.status, 2);
+        EXPECT_EQ(o.out, "");
+        EXPECT_NE(o.err.find("Usage: quadrello-cli"), std::string::npos);
+    }
+    const Outcome help = Run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: quadrello-cli", 0), 0u);
+}
+
+TEST_F(ProgramTest, WritesThePictureTheWindowWouldShow) {
+    const Outcome o = Run({"--png", Path("plot.png").c_str(), "1", "-3", "2"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, "Δ(Delta)=1\n①=2.\n②=1.\n1.5\n-0.25\n");
+    QImage picture(QString::fromStdString(Path("plot.png").string()));
+    ASSERT_EQ(picture.size(), QSize(285, 201));
+    picture = picture.convertToFormat(QImage::Format_RGB32);
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            if (p == qRgb(255, 0, 0)) {
+                ++red;
+            } else if (y == 178 || x == 21) {
+                ASSERT_EQ(p, qRgb(0, 0, 255)) << "the axes, at " << x << "," << y;
+            } else {
+                ASSERT_EQ(p, qRgb(255, 255, 255)) << "the background, at " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(red, 285);
+
+    const Outcome sized =
+        Run({"--json", "--png", Path("big.png").c_str(), "--size", "400x300", "1", "-3", "2"});
+    ASSERT_EQ(sized.status, 0) << sized.err;
+    EXPECT_EQ(QImage(QString::fromStdString(Path("big.png").string())).size(), QSize(400, 300));
+    EXPECT_NE(sized.out.find("\"samples\":10000"), std::string::npos);
+}
+
+TEST_F(ProgramTest, APictureThatCannotBeWrittenIsReported) {
+    const Outcome o = Run({"--png", Path("no-such-folder/plot.png").c_str(), "1", "-3", "2"});
+    EXPECT_EQ(o.status, 3);
+    EXPECT_EQ(o.out, "Δ(Delta)=1\n①=2.\n②=1.\n1.5\n-0.25\n");
+    EXPECT_NE(o.err.find("cannot write"), std::string::npos);
+}
+
+}  // namespace
