@@ -1,0 +1,309 @@
+// What the profile routines do with files and folders that are not what they should be: they
+// never crash or hang, never destroy or truncate what is there, and replace files atomically.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <ostream>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "ScratchFolder.h"
+#include "settings/Profile.h"
+#include "settings/ProfileFile.h"
+#include "settings/Settings.h"
+
+namespace quadrello {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+constexpr uid_t kNobody = 65534;
+
+struct stat StatOf(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+    return info;
+}
+
+std::string RandomBytes(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(byte(random));
+    }
+    return bytes;
+}
+
+class ProfileFault : public testing::Test {
+  protected:
+    test::ScratchFolder folder_;
+    const std::string file_ = folder_.File("config.ini");
+};
+
+TEST_F(ProfileFault, WriteReplacesTheFileByRename) {
+    test::WriteBytes(file_, "[Function]\r\nMark=0\r\n");
+    const ino_t before = StatOf(file_).st_ino;
+    ASSERT_NE(WriteSetting("Function", "Mark", "1", file_), 0);
+    EXPECT_NE(StatOf(file_).st_ino, before) << "the old file must be replaced, not rewritten";
+    EXPECT_EQ(test::ReadBytes(file_), "[Function]\r\nMark=1\r\n");
+    EXPECT_EQ(test::ListFolder(folder_.Path()), "config.ini") << "no temporary file left";
+}
+
+TEST_F(ProfileFault, WriteOfTheStoredValueLeavesTheFileAlone) {
+    test::WriteBytes(file_, "[Function]\r\nMark=1\r\n");
+    const ino_t before = StatOf(file_).st_ino;
+    EXPECT_NE(WriteSetting("Function", "Mark", "1", file_), 0);
+    EXPECT_EQ(StatOf(file_).st_ino, before);
+}
+
+TEST_F(ProfileFault, ReplacementKeepsPermissionBitsAndOwner) {
+    test::WriteBytes(file_, "[Function]\r\nMark=0\r\n");
+    ASSERT_EQ(::chmod(file_.c_str(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(file_.c_str(), kNobody, kNobody), 0);
+    }
+    ASSERT_NE(WriteSetting("Function", "Mark", "1", file_), 0);
+    const struct stat after = StatOf(file_);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(after.st_uid, kNobody);
+        EXPECT_EQ(after.st_gid, kNobody);
+    }
+}
+
+TEST_F(ProfileFault, NewFileGetsTheUsualPermissions) {
+    const mode_t mask = ::umask(022);
+    const int written = WriteSetting("Function", "Mark", "1", file_);
+    ::umask(mask);
+    ASSERT_NE(written, 0);
+    EXPECT_EQ(StatOf(file_).st_mode & 07777, 0644u);
+}
+
+TEST_F(ProfileFault, WriteThroughSymbolicLinkKeepsTheLink) {
+    const std::string target = folder_.File("real.ini");
+    test::WriteBytes(target, "[Function]\r\nMark=0\r\n");
+    fs::create_symlink("real.ini", file_);
+    ASSERT_NE(WriteSetting("Function", "Mark", "1", file_), 0);
+    EXPECT_TRUE(fs::is_symlink(file_));
+    EXPECT_EQ(test::ReadBytes(target), "[Function]\r\nMark=1\r\n");
+}
+
+TEST_F(ProfileFault, DanglingLinkIsNotReplaced) {
+    fs::create_symlink("nowhere.ini", file_);
+    EXPECT_EQ(WriteSetting("Function", "Mark", "1", file_), 0);
+    EXPECT_TRUE(fs::is_symlink(file_));
+    EXPECT_EQ(test::ListFolder(folder_.Path()), "config.ini");
+}
+
+TEST_F(ProfileFault, MissingFolderIsNotCreated) {
+    const std::string file = folder_.File("gone/config.ini");
+    EXPECT_EQ(ReadSetting("Function", "Mark", file), "");
+    EXPECT_EQ(WriteSetting("Function", "Mark", "1", file), 0);
+    EXPECT_EQ(test::ListFolder(folder_.Path()), "");
+}
+
+// Root may write into any folder whatever its permission bits; a "folder" that is a regular
+// file stops everybody.
+TEST_F(ProfileFault, FolderThatIsARegularFile) {
+    const std::string notAFolder = folder_.File("plain");
+    test::WriteBytes(notAFolder, "[Function]\r\nMark=0\r\n");
+    const std::string file = notAFolder + "/config.ini";
+    EXPECT_EQ(ReadSetting("Function", "Mark", file), "");
+    EXPECT_EQ(WriteSetting("Function", "Mark", "1", file), 0);
+    EXPECT_EQ(test::ReadBytes(notAFolder), "[Function]\r\nMark=0\r\n");
+    EXPECT_EQ(test::ListFolder(folder_.Path()), "plain");
+}
+
+TEST_F(ProfileFault, PathThatIsAFolder) {
+    fs::create_directory(file_);
+    EXPECT_EQ(ReadSetting("Function", "Mark", file_), "");
+    EXPECT_EQ(WriteSetting("Function", "Mark", "1", file_), 0);
+    EXPECT_TRUE(fs::is_directory(file_));
+    EXPECT_TRUE(fs::is_empty(file_));
+    EXPECT_EQ(test::ListFolder(folder_.Path()), "config.ini");
+}
+
+TEST_F(ProfileFault, PipeDoesNotHang) {
+    ASSERT_EQ(::mkfifo(file_.c_str(), 0666), 0);
+    EXPECT_EQ(ReadSetting("Function", "Mark", file_), "");
+    EXPECT_EQ(WriteSetting("Function", "Mark", "1", file_), 0);
+    EXPECT_TRUE(fs::is_fifo(file_));
+}
+
+TEST_F(ProfileFault, PathEndingInSeparatorIsRefused) {
+    EXPECT_EQ(WriteSetting("Function", "Mark", "1", folder_.Path() + "/"), 0);
+    EXPECT_EQ(WriteSetting("Function", "Mark", "1", ""), 0);
+    EXPECT_EQ(test::ListFolder(folder_.Path()), "");
+}
+
+// Permission bits do not stop root, so these run in a child that has given up root's rights.
+TEST_F(ProfileFault, UnreadableFileIsNeitherReadNorReplaced) {
+    const std::string before = "[Function]\r\nMark=1\r\n; precious\r\n";
+    test::WriteBytes(file_, before);
+    ASSERT_EQ(::chmod(file_.c_str(), 0), 0);
+    ASSERT_EQ(::chmod(folder_.Path().c_str(), 0777), 0);  // the folder itself would allow it
+    const int status = test::RunUnprivileged([this] {
+        if (::access(file_.c_str(), R_OK) == 0) {
+            return 2;  // the child can still read it: the set-up did not work
+        }
+        const bool empty = ReadSetting("Function", "Mark", file_).empty();
+        const bool refused = WriteSetting("Function", "Mark", "0", file_) == 0;
+        return (empty && refused) ? 0 : 1;
+    });
+    if (status == test::kCannotDropRights || status == 2) {
+        GTEST_SKIP() << "cannot run without the right to read every file";
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(StatOf(file_).st_mode & 07777, 0u);
+    ASSERT_EQ(::chmod(file_.c_str(), 0600), 0);  // so that this process may look, root or not
+    EXPECT_EQ(test::ReadBytes(file_), before);
+    EXPECT_EQ(test::ListFolder(folder_.Path()), "config.ini");
+}
+
+TEST_F(ProfileFault, ReadOnlyFolderFailsSilentlyAndKeepsTheFile) {
+    const std::string before = "[Function]\r\nMark=1\r\n";
+    test::WriteBytes(file_, before);
+    ASSERT_EQ(::chmod(file_.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(folder_.Path().c_str(), 0555), 0);
+    const int status = test::RunUnprivileged([this] {
+        if (::access(folder_.Path().c_str(), W_OK) == 0) {
+            return 2;
+        }
+        const bool readable = ReadSetting("Function", "Mark", file_) == "1";
+        const bool refused = WriteSetting("Function", "Mark", "0", file_) == 0;
+        const bool noNewFile = WriteSetting("Function", "Mark", "0", folder_.File("new.ini")) == 0;
+        return (readable && refused && noNewFile) ? 0 : 1;
+    });
+    if (status == test::kCannotDropRights || status == 2) {
+        GTEST_SKIP() << "cannot run without the right to write every folder";
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(test::ReadBytes(file_), before);
+    EXPECT_EQ(test::ListFolder(folder_.Path()), "config.ini");
+}
+
+// A disk that refuses more bytes half-way (here: a file size limit) must cost nothing.
+TEST_F(ProfileFault, WriteFailingHalfWayKeepsTheOldFileExactly) {
+    const std::string before = "[Function]\r\n" + std::string(4000, ';') + "\r\nMark=0\r\n";
+    test::WriteBytes(file_, before);
+    const int status = test::RunInChild([this] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return 2;
+        }
+        return WriteSetting("Function", "Mark", "1", file_) == 0 ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(test::ReadBytes(file_), before);
+    EXPECT_EQ(test::ListFolder(folder_.Path()), "config.ini");
+}
+
+TEST_F(ProfileFault, FileAboveTheSizeLimitIsLeftAlone) {
+    test::WriteBytes(file_, "[Function]\r\nMark=1\r\n");
+    fs::resize_file(file_, kMaxProfileFileBytes + 1);  // sparse: cheap to make
+    EXPECT_EQ(ReadSetting("Function", "Mark", file_), "");
+    EXPECT_EQ(WriteSetting("Function", "Mark", "0", file_), 0);
+    EXPECT_EQ(fs::file_size(file_), kMaxProfileFileBytes + 1);
+}
+
+TEST_F(ProfileFault, FiveMegabytesOfForeignLines) {
+    std::string before = "[Big]\r\n";
+    for (int i = 0; before.size() < 5u * 1024u * 1024u; ++i) {
+        before += "key" + std::to_string(i) + "=" + std::string(60, 'a' + i % 26) + "\n";
+    }
+    before += "[Function]\r\nMark=1\r\n";
+    test::WriteBytes(file_, before);
+    EXPECT_EQ(ReadSetting("Function", "Mark", file_), "1");
+    EXPECT_EQ(ReadSetting("Big", "key70000", file_), std::string(60, 'a' + 70000 % 26));
+    ASSERT_NE(WriteSetting("Function", "Mark", "2", file_), 0);
+    std::string expected = before;
+    expected[expected.size() - 3] = '2';
+    EXPECT_TRUE(test::ReadBytes(file_) == expected) << "foreign lines changed";
+    EXPECT_EQ(ReadSetting("Function", "Mark", file_), "2");
+}
+
+TEST_F(ProfileFault, VeryLongLineWithoutBreak) {
+    const std::string before = "[Function]\r\nMark=" + std::string(2u * 1024u * 1024u, 'v');
+    test::WriteBytes(file_, before);
+    EXPECT_EQ(ReadSetting("Function", "Mark", file_), std::string(127, 'v'));
+    ASSERT_NE(WriteSetting("Function", "DrawGraphic", "1", file_), 0);
+    EXPECT_TRUE(test::ReadBytes(file_) == before + "\r\nDrawGraphic=1\r\n");
+}
+
+// Whatever the file holds: reading does not crash, a write reads back, and the foreign bytes
+// stay in front of the appended section.
+struct GarbageCase {
+    const char* name;
+    std::string bytes;
+};
+
+void PrintTo(const GarbageCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ProfileGarbage : public testing::TestWithParam<GarbageCase> {};
+
+TEST_P(ProfileGarbage, SurvivesAndKeepsEveryByte) {
+    const std::string& before = GetParam().bytes;
+    test::ScratchFolder folder;
+    const std::string file = folder.File("config.ini");
+    test::WriteBytes(file, before);
+    for (const char* key : {"Mark", "DrawGraphic", "", "=", "\x01"}) {
+        EXPECT_LE(ReadSetting("Function", key, file).size(), kSettingBufferSize - 1);
+    }
+    ASSERT_NE(WriteSetting("Quadrello Test", "Mark", "1", file), 0);
+    ASSERT_NE(WriteSetting("Quadrello Test", "DrawGraphic", "0", file), 0);
+    EXPECT_EQ(ReadSetting("Quadrello Test", "Mark", file), "1");
+    EXPECT_EQ(ReadSetting("Quadrello Test", "DrawGraphic", file), "0");
+    const std::string after = test::ReadBytes(file);
+    EXPECT_TRUE(after.starts_with(before)) << "foreign bytes changed";
+    const bool breakAdded = !before.empty() && before.back() != '\n' && before.back() != '\r';
+    EXPECT_EQ(after.substr(before.size()),
+              (breakAdded ? "\r\n"s : ""s) + "[Quadrello Test]\r\nMark=1\r\nDrawGraphic=0\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProfileGarbage,
+    testing::Values(GarbageCase{"Empty", ""}, GarbageCase{"RandomSmall", RandomBytes(300, 1)},
+                    GarbageCase{"RandomLarge", RandomBytes(256 * 1024, 2)},
+                    GarbageCase{"Nuls", std::string(64 * 1024, '\0')},
+                    GarbageCase{"NulsAndBreaks", "\0\r\n\0\n\0\r\0"s},
+                    GarbageCase{"OnlyBreaks", "\r\n\n\r\r\n"},
+                    GarbageCase{"Utf16", "\xFF\xFE[\0F\0]\0\r\0\n\0"s},
+                    GarbageCase{"HeaderFragments", "[\r\n]\r\n[[\r\n=\r\n;\r\n[Function"},
+                    GarbageCase{"OpenQuote", "[Function]\r\nMark=\"\r\nDrawGraphic='"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProfileFault, MixedLineEndsAndDuplicatesSurviveByteForByte) {
+    const std::string before =
+        "\xEF\xBB\xBF; settings\n[Function]\r\nMark=0\nmark=9\r[Windows]\n"
+        "WindowTop=1\r\nUnknown = keep me \n[Function]\r\nDrawGraphic=1\r\n; end";
+    test::WriteBytes(file_, before);
+    EXPECT_EQ(ReadSetting("Function", "Mark", file_), "0");
+    EXPECT_EQ(ReadSetting("Function", "DrawGraphic", file_), "");  // only the first section counts
+    ASSERT_NE(WriteSetting("Function", "Mark", "1", file_), 0);
+    ASSERT_NE(WriteSetting("Windows", "WindowTop", " 1", file_), 0);
+    ASSERT_NE(WriteSetting("Function", "DrawGraphic", "0", file_), 0);
+    EXPECT_EQ(test::ReadBytes(file_),
+              "\xEF\xBB\xBF; settings\n[Function]\r\nMark=1\nmark=9\rDrawGraphic=0\r\n[Windows]\n"
+              "WindowTop= 1\r\nUnknown = keep me \n[Function]\r\nDrawGraphic=1\r\n; end");
+}
+
+TEST_F(ProfileFault, LongValuesAreStoredWholeAndReadCut) {
+    const std::string value(300, 'w');
+    ASSERT_NE(WriteSetting("Function", "Mark", value, file_), 0);
+    EXPECT_EQ(test::ReadBytes(file_), "[Function]\r\nMark=" + value + "\r\n");
+    EXPECT_EQ(ReadSetting("Function", "Mark", file_), value.substr(0, 127));
+}
+
+}  // namespace
+}  // namespace quadrello

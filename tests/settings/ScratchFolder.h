@@ -1,0 +1,42 @@
+#pragma once
+
+// Test helpers: a private folder that is removed afterwards, whole-file access, and running a
+// piece of a test in a child process (optionally without root's rights).
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quadrello::test {
+
+class ScratchFolder {
+  public:
+    ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder();
+
+    const std::string& Path() const { return path_; }
+    std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+  private:
+    std::string path_;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, std::string_view bytes);
+
+// The names in a folder, sorted.
+std::string ListFolder(const std::string& folder);
+
+// Runs `body` in a forked child and returns its exit status (or 128 + signal).
+int RunInChild(const std::function<int()>& body);
+
+// Exit status of RunUnprivileged's child when it could not give up root's rights.
+inline constexpr int kCannotDropRights = 99;
+
+// Runs `body` in a child process that has given up root's rights (user and group "nobody"),
+// so that permission bits apply to it. Without root the child runs with the caller's rights.
+int RunUnprivileged(const std::function<int()>& body);
+
+}  // namespace quadrello::test
