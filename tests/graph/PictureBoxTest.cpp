@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "graph/Parabola.h"
+#include "graph/PointerReadout.h"
 #include "platform/PictureBox.h"
 
 namespace quadrello::platform {
@@ -67,10 +68,42 @@ TEST_F(PictureBoxTest, ReportsTheLastPlotsCoordinatesFromThenOn) {
     EXPECT_EQ(MoveTo(0, 0).value(0).toFloat(), -0.25f);
 }
 
+TEST_F(PictureBoxTest, TheReadoutsCaptionBeforeAndAfterAPlot) {
+    // Wired as the main window wires its coordinate label.
+    QString caption;
+    QObject::connect(&box, &PictureBox::pointerMoved, &box, [&caption](float x, float y) {
+        caption = QString::fromStdString(PointerCaption(x, y));
+    });
+    QTest::mouseMove(&box, QPoint(kBorder + 82, kBorder + 40));
+    EXPECT_EQ(caption, "1230.   600.");
+    QTest::mouseMove(&box, QPoint(kBorder, kBorder));
+    EXPECT_EQ(caption, "0.   0.");
+
+    box.Cls();
+    Plot();
+    QTest::mouseMove(&box, QPoint(kBorder, kBorder + 100));
+    EXPECT_TRUE(caption.startsWith("-0.3   ")) << "the leftmost column reads -0.25";
+    // The x axis lies in row 178: the row reads just above 0, the next one just below.
+    QTest::mouseMove(&box, QPoint(kBorder + 150, kBorder + 178));
+    EXPECT_TRUE(caption.endsWith("   0.")) << caption.toStdString();
+    QTest::mouseMove(&box, QPoint(kBorder + 150, kBorder + 179));
+    EXPECT_TRUE(caption.endsWith("   -0.")) << caption.toStdString();
+}
+
+TEST_F(PictureBoxTest, ReportsMovesBeyondTheAreaWhileAButtonIsHeld) {
+    QSignalSpy spy(&box, &PictureBox::pointerMoved);
+    QMouseEvent outside(QEvent::MouseMove, QPointF(-8, 1), QPointF(-8, 1), Qt::NoButton,
+                        Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&box, &outside);
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy[0][0].toFloat(), -150.0f) << "not clamped to the area";
+    EXPECT_EQ(spy[0][1].toFloat(), -15.0f);
+}
+
 TEST_F(PictureBoxTest, IgnoresMovesOverTheBorder) {
     QSignalSpy spy(&box, &PictureBox::pointerMoved);
     QTest::mouseMove(&box, QPoint(10, 10));  // make sure the next move is one
-    QTest::mouseMove(&box, QPoint(1, 1));  // (0, 0) would mean the centre to QTest
+    QTest::mouseMove(&box, QPoint(1, 1));    // (0, 0) would mean the centre to QTest
     QTest::mouseMove(&box, QPoint(kOuter.width() - 1, 50));
     EXPECT_EQ(spy.size(), 1);
 }
