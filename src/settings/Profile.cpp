@@ -33,12 +33,11 @@ std::size_t GetProfileString(std::string_view section, std::string_view key, std
     if (buffer.empty()) {
         return 0;
     }
-    std::string_view value;
     const ProfileFileContents contents = ReadProfileFile(file);
-    const ProfileDocument document(contents.bytes);
-    if (contents.status == ProfileFileStatus::Read && !TrimBlanks(key).empty()) {
-        value = document.Value(section, key).value_or(std::string_view{});
-    }
+    const std::string_view value =
+        TrimBlanks(key).empty()
+            ? std::string_view{}
+            : ProfileDocument(contents.bytes).Value(section, key).value_or(std::string_view{});
     const std::size_t count = std::min(value.size(), buffer.size() - 1);
     std::copy_n(value.begin(), count, buffer.begin());
     buffer[count] = '\0';

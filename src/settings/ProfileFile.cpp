@@ -111,9 +111,12 @@ ProfileFileContents ReadProfileFile(const std::string& path) {
         return contents;
     }
     struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<unsigned long long>(info.st_size) > kMaxProfileFileBytes ||
-        !ReadAll(file.Get(), contents.bytes)) {
+    const bool readable = ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
+                          static_cast<unsigned long long>(info.st_size) <= kMaxProfileFileBytes;
+    if (readable) {
+        contents.bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    if (!readable || !ReadAll(file.Get(), contents.bytes)) {
         contents.status = ProfileFileStatus::Unreadable;
         contents.bytes.clear();
         return contents;

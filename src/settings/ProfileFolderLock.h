@@ -14,7 +14,7 @@ namespace quadrello {
 // the write goes ahead unlocked (still atomic, at worst one of two simultaneous updates is lost).
 class ProfileFolderLock {
   public:
-    static constexpr std::chrono::milliseconds kDefaultPatience{2000};
+    static constexpr std::chrono::milliseconds kDefaultPatience{1000};
 
     explicit ProfileFolderLock(const std::string& folder,
                                std::chrono::milliseconds patience = kDefaultPatience);

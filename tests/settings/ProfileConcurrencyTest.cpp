@@ -77,7 +77,7 @@ TEST(ProfileConcurrency, KilledWriterLeavesOldOrNewFile) {
     const std::string file = folder.File("config.ini");
     test::WriteBytes(file, kHead + "Mark=0\r\n" + kTail);
     std::mt19937 random(20240611);
-    std::uniform_int_distribution<int> pauseMicroseconds(0, 8000);
+    std::uniform_int_distribution<int> pauseMicroseconds(0, 15000);
     long last = 0;
     for (int round = 0; round < kKillRounds; ++round) {
         const pid_t writer = StartChild([&file] {

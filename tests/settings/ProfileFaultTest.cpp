@@ -103,6 +103,14 @@ TEST_F(ProfileFault, DanglingLinkIsNotReplaced) {
     EXPECT_EQ(test::ListFolder(folder_.Path()), "config.ini");
 }
 
+// The path of config.ini in the root folder holds two separators in a row.
+TEST_F(ProfileFault, DoubledSeparatorNamesTheSameFile) {
+    const std::string doubled = "/" + file_;
+    ASSERT_NE(WriteSetting("Function", "Mark", "1", doubled), 0);
+    EXPECT_EQ(ReadSetting("Function", "Mark", file_), "1");
+    EXPECT_EQ(test::ListFolder(folder_.Path()), "config.ini");
+}
+
 TEST_F(ProfileFault, MissingFolderIsNotCreated) {
     const std::string file = folder_.File("gone/config.ini");
     EXPECT_EQ(ReadSetting("Function", "Mark", file), "");
