@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <cmath>
 #include <string>
 
@@ -88,7 +89,6 @@ frmMain::frmMain()
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(captions::kWindow));
-    setWindowIcon(AppIcon());
     setFont(platform::DefaultFont());
     setFixedSize(platform::TwipsToPixels(layout::kClientWidth),
                  platform::TwipsToPixels(layout::kClientHeight));
@@ -215,6 +215,7 @@ void frmMain::OnTopmostClick() {
 
 void frmMain::OnTrayClick() {
     if (trayBox_->Value() == CheckBox::kChecked) {
+        EnsureWindowIcon();  // the tray shows the window's icon
         tray::AddTrayIcon(this, mnuTray_);
         tray::SetTrayTip(QString::fromUtf8(tray::kTrayTip));
     } else {
@@ -255,6 +256,20 @@ void frmMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         OnResize();
+    }
+}
+
+void frmMain::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!iconSet_) {
+        QTimer::singleShot(0, this, &frmMain::EnsureWindowIcon);
+    }
+}
+
+void frmMain::EnsureWindowIcon() {
+    if (!iconSet_) {
+        iconSet_ = true;
+        setWindowIcon(AppIcon());
     }
 }
 

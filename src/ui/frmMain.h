@@ -51,6 +51,7 @@ class frmMain : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void CreateControls();
@@ -69,6 +70,9 @@ class frmMain : public QWidget {
     void OnTopmostClick();
     void OnTrayClick();
     void OnResize();
+    // The icon's pictures are not needed for the first paint of the client area, so the window
+    // takes its icon right after it; the tray asks for it earlier when it is switched on.
+    void EnsureWindowIcon();
 
     CoefficientBox* coefficientA_ = nullptr;
     CoefficientBox* coefficientB_ = nullptr;
@@ -89,6 +93,7 @@ class frmMain : public QWidget {
     QPushButton* contactButton_ = nullptr;
     QPushButton* aboutButton_ = nullptr;
 
+    bool iconSet_ = false;
     QMenu* mnuTray_ = nullptr;
     QAction* menuContact_ = nullptr;
     QAction* menuAbout_ = nullptr;

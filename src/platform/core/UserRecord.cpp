@@ -7,8 +7,15 @@ namespace quadrello::platform {
 void WriteUserRecord(const std::string& path, const std::string& version) {
     QSettings record(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvenn"),
                      QStringLiteral("Quadrello"));
-    record.setValue(QStringLiteral("Path"), QString::fromStdString(path));
-    record.setValue(QStringLiteral("Vision"), QString::fromStdString(version));
+    const QString pathText = QString::fromStdString(path);
+    const QString versionText = QString::fromStdString(version);
+    // Rewriting values that are there already would change nothing but cost a synced file
+    // replacement at every start.
+    if (record.value(QStringLiteral("Path")).toString() != pathText ||
+        record.value(QStringLiteral("Vision")).toString() != versionText) {
+        record.setValue(QStringLiteral("Path"), pathText);
+        record.setValue(QStringLiteral("Vision"), versionText);
+    }
 }
 
 }  // namespace quadrello::platform
