@@ -1,18 +1,272 @@
 #include "ui/frmAbout.h"
 
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "platform/Fonts.h"
+#include "platform/Label.h"
+#include "platform/LayeredWindow.h"
+#include "platform/Topmost.h"
+#include "platform/Twips.h"
+#include "platform/WindowMove.h"
+
 namespace quadrello {
 
-frmAbout::frmAbout() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
-    setObjectName("frmAbout");
+namespace {
+
+using platform::Label;
+using platform::TwipsToPixels;
+
+constexpr int kClientTwips = 4650;
+constexpr int kFadeIntervalMs = 10;
+constexpr int16_t kFadeIn = 5;
+constexpr int16_t kFadeOut = -5;
+
+// 宋体 10.5 pt and 楷体_GB2312 21.75 pt at 96 dots per inch.
+constexpr int kTextPixels = 14;
+constexpr int kTitlePixels = 29;
+
+constexpr char kBackgroundPicture[] = ":/about/background.png";
+constexpr char kLogoPicture[] = ":/about/logo.png";
+constexpr char kCloseNormalPicture[] = ":/about/close-normal.png";
+constexpr char kCloseOverPicture[] = ":/about/close-over.png";
+
+constexpr char kRed[] = "#ff0000";
+constexpr char kBlue[] = "#0000ff";
+constexpr char kOrange[] = "#ff8000";
+
+constexpr char kCaptionLabel3[] = "请记住我的名字，这是您对我最大的支持！";
+constexpr char kCaptionLabel2[] = "作者：Tarvenn";
+constexpr char kCaptionLabel1[] = "Quadrello";
+
+// The paragraph, broken by hand into three lines with an empty line between them.
+constexpr char kContent[] =
+    "    学一元二次函数和抛物线时，最讨厌的\r\n\r\n"
+    "就是算数。最近闲来无事，便编写了这个小\r\n\r\n"
+    "程序，希望能给大家带来方便。";
+constexpr char kInfo[] = "即时通讯：12345678\r\n电子邮件：tarvenn@example.com";
+
+// A control's place: left, top, width, height in twips.
+struct Place {
+    int left, top, width, height;
+};
+constexpr Place kLabel3{345, 4080, 3990, 210};
+constexpr Place kInfoPlace{345, 3405, 4080, 615};
+constexpr Place kLabel2{1785, 1395, 1260, 210};
+constexpr Place kLabel1{1710, 870, 1860, 435};
+constexpr Place kImage1{270, 735, 945, 960};
+constexpr Place kCaptionPlace{0, 0, 4170, 480};
+constexpr Place kContentPlace{345, 2025, 4020, 1560};
+constexpr Place kClosePlace{4230, 150, 270, 270};
+constexpr Place kCloseOverPlace{4290, 885, 270, 270};
+constexpr Place kCloseNormalPlace{4275, 570, 270, 270};
+
+QRect Pixels(const Place& place) {
+    return QRect(TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
+                 TwipsToPixels(place.height));
+}
+
+// Labels break lines at LF; the texts keep the CR LF they are defined with.
+QString Displayed(const char* text) {
+    return QString::fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// A control of the window. Pointer events over it stay with it: only moves over the picture
+// itself count as moves over the window's surface.
+template <typename Control>
+Control* Placed(Control* control, const char* name, const Place& place) {
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(Pixels(place));
+    control->setAttribute(Qt::WA_NoMousePropagation);
+    return control;
+}
+
+Label* TextLabel(QWidget* parent, const char* name, const Place& place, Label::Sizing sizing,
+                 const QFont& font, const char* colour) {
+    auto* label =
+        Placed(new Label(QString(), sizing, Label::Background::Transparent, parent), name, place);
+    label->setFont(font);
+    // Set on the label itself, so that a skin's colours do not paint over it.
+    QString sheet = QStringLiteral("background: transparent;");
+    if (colour != nullptr) {
+        sheet += QStringLiteral(" color: %1;").arg(QLatin1String(colour));
+    }
+    label->setStyleSheet(sheet);
+    return label;
+}
+
+QLabel* Picture(QWidget* parent, const char* name, const Place& place, const char* resource) {
+    auto* image = Placed(new QLabel(parent), name, place);
+    if (resource != nullptr) {
+        image->setPixmap(QPixmap(QString::fromLatin1(resource)));
+    }
+    image->setScaledContents(true);
+    image->setStyleSheet(QStringLiteral("background: transparent;"));
+    return image;
+}
+
+}  // namespace
+
+frmAbout::frmAbout()
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      background_(QString::fromLatin1(kBackgroundPicture)) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("关于"));
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(TwipsToPixels(kClientTwips), TwipsToPixels(kClientTwips));
+    setMouseTracking(true);
+    CreateControls();
+
+    timFade.setObjectName(QStringLiteral("timFade"));
+    timFade.setInterval(kFadeIntervalMs);
+    timFade.setTimerType(Qt::PreciseTimer);
+    connect(&timFade, &QTimer::timeout, this, &frmAbout::FadeTick);
+}
+
+void frmAbout::CreateControls() {
+    const QFont text = platform::FaceFont(platform::kSongFace, kTextPixels);
+    QFont title = platform::FaceFont(platform::kKaiFace, kTitlePixels);
+    title.setWeight(QFont::Bold);
+
+    TextLabel(this, "Label3", kLabel3, Label::Sizing::AutoSize, text, kRed)
+        ->SetCaption(QString::fromUtf8(kCaptionLabel3));
+    lblInfo = TextLabel(this, "lblInfo", kInfoPlace, Label::Sizing::Fixed, text, nullptr);
+    TextLabel(this, "Label2", kLabel2, Label::Sizing::AutoSize, text, kBlue)
+        ->SetCaption(QString::fromUtf8(kCaptionLabel2));
+    TextLabel(this, "Label1", kLabel1, Label::Sizing::AutoSize, title, kOrange)
+        ->SetCaption(QString::fromUtf8(kCaptionLabel1));
+    Picture(this, "Image1", kImage1, kLogoPicture);
+    imaCaption = Placed(new QWidget(this), "imaCaption", kCaptionPlace);
+    new platform::WindowMove(imaCaption);
+    lblContent = TextLabel(this, "lblContent", kContentPlace, Label::Sizing::Fixed, text, nullptr);
+    imgClose = Picture(this, "imgClose", kClosePlace, nullptr);
+    imgClose->setMouseTracking(true);
+    imgClose->installEventFilter(this);
+    imgC_O = Picture(this, "imgC_O", kCloseOverPlace, kCloseOverPicture);
+    imgC_O->hide();
+    imgC_N = Picture(this, "imgC_N", kCloseNormalPlace, kCloseNormalPicture);
+    imgC_N->hide();
 }
 
 frmAbout& frmAbout::Instance() {
+    // Kept until the program ends; its window goes with the application's.
     static frmAbout* instance = new frmAbout;
     return *instance;
 }
 
 int frmAbout::ShowModal() {
+    if (IsOpen()) {
+        return 0;
+    }
+    Open();
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    if (IsOpen()) {
+        loop.exec();
+    }
+    modalLoop_ = nullptr;
     return 0;
+}
+
+void frmAbout::Open() {
+    Load();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->geometry().center() - rect().center());
+    }
+    show();
+}
+
+void frmAbout::Load() {
+    lblContent->setText(Displayed(kContent));
+    lblInfo->setText(Displayed(kInfo));
+    // Transparent where the picture is magenta, and invisible until the fade begins.
+    platform::SetColourKey(this, background_, platform::kColourKeyMagenta);
+    platform::SetWindowAlpha(this, 0);
+    platform::SetTopmost(this, true);
+    imgClose->setPixmap(imgC_N->pixmap());
+    fadeAlpha = 0;
+    fadeStep = kFadeIn;
+    timFade.start();
+}
+
+void frmAbout::FadeTick() {
+    fadeAlpha += fadeStep;
+    platform::SetWindowAlpha(this, fadeAlpha);
+    if (fadeAlpha >= platform::kOpaqueAlpha || fadeAlpha <= 0) {
+        timFade.stop();
+    }
+    if (fadeAlpha <= 0) {
+        Unload();
+    }
+}
+
+void frmAbout::Unload() {
+    hide();
+}
+
+void frmAbout::CloseClicked() {
+    fadeStep = kFadeOut;
+    timFade.start();
+}
+
+void frmAbout::SurfaceEntered() {
+    if (!closeNormal) {
+        closeNormal = true;
+        imgClose->setPixmap(imgC_N->pixmap());
+    }
+}
+
+void frmAbout::CloseEntered() {
+    if (closeNormal) {
+        closeNormal = false;
+        imgClose->setPixmap(imgC_O->pixmap());
+    }
+}
+
+bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == imgClose) {
+        if (event->type() == QEvent::MouseMove) {
+            CloseEntered();
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* release = static_cast<QMouseEvent*>(event);
+            if (release->button() == Qt::LeftButton &&
+                imgClose->rect().contains(release->position().toPoint())) {
+                CloseClicked();
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmAbout::mouseMoveEvent(QMouseEvent* event) {
+    SurfaceEntered();
+    event->accept();
+}
+
+// However the window went (its fade, or a close the window manager sent), the fade stops and
+// the modal call returns; the next opening starts from invisible again. Only a minimised
+// window stays open.
+void frmAbout::hideEvent(QHideEvent* event) {
+    if (event->spontaneous()) {  // minimised by the window manager: still open
+        QWidget::hideEvent(event);
+        return;
+    }
+    timFade.stop();
+    if (modalLoop_ != nullptr) {
+        modalLoop_->quit();
+    }
+    QWidget::hideEvent(event);
+}
+
+void frmAbout::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, background_);
 }
 
 }  // namespace quadrello

@@ -1,23 +1,71 @@
 #pragma once
 
+#include <QImage>
+#include <QPixmap>
+#include <QTimer>
 #include <QWidget>
+#include <cstdint>
+
+class QEventLoop;
+class QLabel;
 
 namespace quadrello {
 
 // The About window: borderless, topmost, colour-keyed, 310 × 310 pixels. It fades in when it
 // opens and out after a click on its close picture; the modal call returns when it has faded
-// out and unloaded. One object for the whole program, created at the first opening and kept.
+// out and unloaded. The program has one, created at the first opening and kept with its state.
 class frmAbout : public QWidget {
     Q_OBJECT
 
   public:
+    frmAbout();
+
     static frmAbout& Instance();
 
-    // Loads and shows the window application-modal and returns 0 once it has faded out.
+    // Opens the window application-modal and returns 0 once it has faded out and unloaded.
     int ShowModal();
 
+    // Loads the window and shows it without waiting; the fade runs from here.
+    void Open();
+
+    // Whether the window is showing (from its load to its unload).
+    bool IsOpen() const { return isVisible(); }
+
+    // One tick of `timFade`. Public so that the fade can be stepped without a clock.
+    void FadeTick();
+
+    int32_t FadeAlpha() const { return fadeAlpha; }
+    int16_t FadeStep() const { return fadeStep; }
+    bool CloseNormal() const { return closeNormal; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
   private:
-    frmAbout();
+    void CreateControls();
+    void Load();
+    void Unload();
+    void CloseClicked();
+    void CloseEntered();
+    void SurfaceEntered();
+
+    QImage background_;
+    QTimer timFade{this};
+    QLabel* lblInfo = nullptr;
+    QLabel* lblContent = nullptr;
+    QLabel* imgClose = nullptr;
+    QLabel* imgC_O = nullptr;
+    QLabel* imgC_N = nullptr;
+    QWidget* imaCaption = nullptr;
+
+    int16_t fadeStep = 0;
+    int32_t fadeAlpha = 0;
+    bool closeNormal = false;  // whether a move over the surface has put the pale cross up
+
+    QEventLoop* modalLoop_ = nullptr;  // while ShowModal waits
 };
 
 }  // namespace quadrello

@@ -1,0 +1,170 @@
+// The close picture follows the pointer only on a change of region, and the title strip drags
+// the window.
+#include <gtest/gtest.h>
+
+#include "AboutTestSupport.h"
+
+namespace quadrello::test {
+namespace {
+
+enum class Cross { Pale, Bright };
+
+// A pointer move over one region of the window, and the cross expected after it.
+struct Move {
+    const char* over;  // a control's name, or nullptr for the window's own surface
+    Cross expected;
+};
+
+struct Path {
+    const char* name;
+    std::vector<Move> moves;
+};
+
+void PrintTo(const Path& path, std::ostream* os) {
+    *os << path.name;
+}
+
+Cross Shown(const frmAbout& about) {
+    const QImage shown = PictureOf(about, "imgClose");
+    if (shown == PictureOf(about, "imgC_O")) {
+        return Cross::Bright;
+    }
+    EXPECT_EQ(shown, PictureOf(about, "imgC_N")) << "imgClose shows neither close picture";
+    return Cross::Pale;
+}
+
+void MoveOver(frmAbout& about, const char* over) {
+    QWidget* target = over == nullptr ? &about : Control(about, over);
+    // The surface point lies on the picture below the logo, clear of every control.
+    const QPoint pos = over == nullptr ? QPoint(150, 300) : target->rect().center();
+    MovePointer(target, pos);
+}
+
+class AboutClosePicture : public ::testing::TestWithParam<Path> {};
+
+TEST_P(AboutClosePicture, SwapsOnlyOnAChangeOfRegion) {
+    frmAbout about;
+    about.Open();
+    EXPECT_EQ(Shown(about), Cross::Pale) << "load puts the pale cross up";
+    int step = 0;
+    for (const Move& move : GetParam().moves) {
+        MoveOver(about, move.over);
+        EXPECT_EQ(Shown(about), move.expected)
+            << "after move " << step << " over " << (move.over ? move.over : "the surface");
+        ++step;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AboutPointer, AboutClosePicture,
+    ::testing::Values(
+        // closeNormal starts at 0: the first opening highlights only after the surface.
+        Path{"FirstOpeningStraightOntoClose",
+             {{"imgClose", Cross::Pale}, {"imgClose", Cross::Pale}}},
+        Path{"SurfaceThenClose", {{nullptr, Cross::Pale}, {"imgClose", Cross::Bright}}},
+        Path{"BackToTheSurface",
+             {{nullptr, Cross::Pale}, {"imgClose", Cross::Bright}, {nullptr, Cross::Pale}}},
+        // Moves over the other controls belong to no region.
+        Path{"ControlsChangeNothing",
+             {{nullptr, Cross::Pale},
+              {"imgClose", Cross::Bright},
+              {"Label3", Cross::Bright},
+              {"lblContent", Cross::Bright},
+              {"lblInfo", Cross::Bright},
+              {"Label1", Cross::Bright},
+              {"Label2", Cross::Bright},
+              {"Image1", Cross::Bright},
+              {"imaCaption", Cross::Bright},
+              {nullptr, Cross::Pale}}},
+        Path{"ControlsDoNotCountAsSurface",
+             {{"Label2", Cross::Pale}, {"imaCaption", Cross::Pale}, {"imgClose", Cross::Pale}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AboutPointer, CloseNormalPersistsAcrossOpenings) {
+    frmAbout about;
+    about.Open();
+    MoveOver(about, nullptr);
+    ASSERT_TRUE(about.CloseNormal());
+    about.close();
+
+    // Reopened with closeNormal still 1: the first move over the close picture highlights it.
+    about.Open();
+    EXPECT_TRUE(about.CloseNormal());
+    EXPECT_EQ(Shown(about), Cross::Pale);
+    MoveOver(about, "imgClose");
+    EXPECT_EQ(Shown(about), Cross::Bright);
+    EXPECT_FALSE(about.CloseNormal());
+    ClickClose(about);
+    RunFade(about);
+
+    // Closed by its close picture, closeNormal is 0 again: as at the first opening.
+    about.Open();
+    EXPECT_EQ(Shown(about), Cross::Pale);
+    MoveOver(about, "imgClose");
+    EXPECT_EQ(Shown(about), Cross::Pale);
+}
+
+TEST(AboutPointer, OnlyALeftClickOnTheCloseImageCloses) {
+    frmAbout about;
+    about.Open();
+    RunFade(about);
+    QWidget* close = Control(about, "imgClose");
+    PressPointer(close, QPoint(9, 9), Qt::RightButton);
+    ReleasePointer(close, QPoint(9, 9), Qt::RightButton);
+    // Pressed on the image, released outside it: no click.
+    PressPointer(close, QPoint(9, 9));
+    ReleasePointer(close, QPoint(40, 40));
+    EXPECT_EQ(about.FadeStep(), 5);
+    // A click on the surface is no close click either.
+    PressPointer(&about, QPoint(150, 300));
+    ReleasePointer(&about, QPoint(150, 300));
+    EXPECT_EQ(about.FadeStep(), 5);
+    ClickClose(about);
+    EXPECT_EQ(about.FadeStep(), -5);
+}
+
+// A drag: press at one point, move with `buttons` held by `travel`, release.
+struct Drag {
+    const char* name;
+    const char* over;  // the control pressed on, or nullptr for the surface
+    Qt::MouseButtons buttons;
+    QPoint travel;
+    bool moves;
+};
+
+void PrintTo(const Drag& drag, std::ostream* os) {
+    *os << drag.name;
+}
+
+class AboutDrag : public ::testing::TestWithParam<Drag> {};
+
+// The offscreen platform has no window manager to hand the move to, so the window follows the
+// pointer itself, as it does on a desktop without one.
+TEST_P(AboutDrag, OnlyTheLeftButtonOnTheTitleStripMovesTheWindow) {
+    const Drag drag = GetParam();
+    frmAbout about;
+    about.Open();
+    QWidget* handle = drag.over == nullptr ? &about : Control(about, drag.over);
+    const QPoint start = drag.over == nullptr ? QPoint(150, 200) : QPoint(100, 16);
+    const QPoint before = about.pos();
+    const QPoint globalStart = handle->mapToGlobal(start);
+
+    PressPointer(handle, start);
+    MovePointerTo(handle, globalStart + drag.travel / 2, drag.buttons);
+    MovePointerTo(handle, globalStart + drag.travel, drag.buttons);
+    ReleasePointer(handle, handle->mapFromGlobal(globalStart + drag.travel));
+
+    EXPECT_EQ(about.pos(), drag.moves ? before + drag.travel : before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AboutPointer, AboutDrag,
+    ::testing::Values(Drag{"LeftOnStrip", "imaCaption", Qt::LeftButton, QPoint(40, 26), true},
+                      Drag{"RightOnStrip", "imaCaption", Qt::RightButton, QPoint(40, 26), false},
+                      Drag{"BothOnStrip", "imaCaption", Qt::LeftButton | Qt::RightButton,
+                           QPoint(40, 26), false},
+                      Drag{"LeftOnSurface", nullptr, Qt::LeftButton, QPoint(40, 26), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace quadrello::test
