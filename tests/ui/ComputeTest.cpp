@@ -1,0 +1,252 @@
+// The compute command in the window: the chkMark gate, the five labels, the plot, the
+// messages and what they leave alone, focus and selection.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "MainWindowFixture.h"
+#include "platform/PictureBox.h"
+
+namespace quadrello::test {
+namespace {
+
+using platform::CheckBox;
+
+constexpr const char* kLabels[] = {"Delta标签", "计算结果1标签", "计算结果2标签", "顶点坐标X标签",
+                                   "顶点坐标Y标签"};
+
+class ComputeTest : public MainWindowTest {
+  protected:
+    // Starts with the gate and drawing on, as the shipped config.ini has them.
+    frmMain& OpenReady() {
+        WriteConfig("[Function]\r\nDrawGraphic=1\r\nMark=1\r\n");
+        return OpenShown();
+    }
+
+    void Type(const char* a, const char* b, const char* c) {
+        Control<QLineEdit>("二次项系数文本框")->setText(QString::fromUtf8(a));
+        Control<QLineEdit>("一次项系数文本框")->setText(QString::fromUtf8(b));
+        Control<QLineEdit>("常数项系数文本框")->setText(QString::fromUtf8(c));
+    }
+
+    void ClickCompute() { QTest::mouseClick(Control<QPushButton>("计算按钮"), Qt::LeftButton); }
+    // The button's click without the focus that a mouse click gives the button.
+    void RunCompute() { Control<QPushButton>("计算按钮")->click(); }
+
+    QStringList Labels() const {
+        QStringList texts;
+        for (const char* name : kLabels) {
+            texts << Control<QLabel>(name)->text();
+        }
+        return texts;
+    }
+
+    platform::PictureBox* Picture() const { return Control<platform::PictureBox>("picGraphic"); }
+};
+
+struct Example {
+    const char* a;
+    const char* b;
+    const char* c;
+    const char* labels[5];
+};
+
+class WorkedExampleTest : public ComputeTest, public ::testing::WithParamInterface<Example> {};
+
+TEST_P(WorkedExampleTest, LabelsShowTheResults) {
+    const Example& e = GetParam();
+    OpenReady();
+    Type(e.a, e.b, e.c);
+    ClickCompute();
+    QStringList expected;
+    for (const char* text : e.labels) {
+        expected << QString::fromUtf8(text);
+    }
+    EXPECT_EQ(Labels(), expected);
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, WorkedExampleTest,
+    ::testing::Values(Example{"1", "-3", "2", {"Δ(Delta)=1", "①=2.", "②=1.", "1.5", "-0.25"}},
+                      Example{"1", "2", "1", {"Δ(Delta)=0", "-1.", "", "-1.", "0."}},
+                      Example{"1", "0", "1", {"Δ(Delta)=-4", "无实数根", "", "0.", "1."}},
+                      Example{"-1", "0", "4", {"Δ(Delta)=16", "①=-2.", "②=2.", "0.", "4."}},
+                      // The boxes take any text; only the leading number counts.
+                      Example{
+                          "1e0", " -3", "2abc", {"Δ(Delta)=1", "①=2.", "②=1.", "1.5", "-0.25"}}));
+
+TEST_F(ComputeTest, DesignedCaptionsBeforeTheFirstComputation) {
+    OpenReady();
+    EXPECT_EQ(Labels(), (QStringList{QString::fromUtf8("Δ(Delta)="), QString::fromUtf8("①="),
+                                     QString::fromUtf8("②="), QString(), QString()}));
+}
+
+TEST_F(ComputeTest, ClosedGateHasNoVisibleEffect) {
+    WriteConfig("[Function]\r\nDrawGraphic=1\r\n");  // no Mark: the gate stays 0
+    frmMain& window = OpenShown();
+    Control<QLineEdit>("一次项系数文本框")->setFocus();
+    Type("1", "-3", "2");
+    const QStringList before = Labels();
+    const QImage picture = Picture()->Picture();
+    RunCompute();
+    EXPECT_EQ(Labels(), before);
+    EXPECT_EQ(Picture()->Picture(), picture);
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(window.focusWidget(), Control<QWidget>("一次项系数文本框"));
+}
+
+TEST_F(ComputeTest, EnterInACoefficientBoxComputes) {
+    OpenReady();
+    Type("1", "-3", "2");
+    QLineEdit* c = Control<QLineEdit>("常数项系数文本框");
+    c->setFocus();
+    QTest::keyClick(c, Qt::Key_Return);
+    EXPECT_EQ(Labels().first(), QString::fromUtf8("Δ(Delta)=1"));
+}
+
+struct MessageCase {
+    const char* a;
+    const char* b;
+    const char* c;
+    bool gateOpen;
+    const char* message;
+};
+
+class MessageTest : public ComputeTest, public ::testing::WithParamInterface<MessageCase> {};
+
+TEST_P(MessageTest, MessageChangesNothing) {
+    const MessageCase& m = GetParam();
+    WriteConfig(m.gateOpen ? "[Function]\r\nDrawGraphic=1\r\nMark=1\r\n"
+                           : "[Function]\r\nDrawGraphic=1\r\n");
+    frmMain& window = OpenShown();
+    // A first result, so that there are labels and a plot to keep.
+    if (m.gateOpen) {
+        Type("1", "-3", "2");
+        ClickCompute();
+    }
+    QLineEdit* b = Control<QLineEdit>("一次项系数文本框");
+    b->setFocus();
+    Type(m.a, m.b, m.c);
+    const QStringList labels = Labels();
+    const QImage picture = Picture()->Picture();
+    const double left = Picture()->ScaleLeft();
+
+    RunCompute();
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].title, QStringLiteral("Parabolix"));
+    EXPECT_EQ(messages_.shown[0].text, QString::fromUtf8(m.message));
+    EXPECT_EQ(Labels(), labels);
+    EXPECT_EQ(Picture()->Picture(), picture);
+    EXPECT_EQ(Picture()->ScaleLeft(), left);
+    EXPECT_EQ(window.focusWidget(), b) << "the focus stays where it was";
+}
+
+constexpr char kZero[] = "二次项系数不能为零！";
+constexpr char kIncomplete[] = "请将上面信息填写完整！";
+
+INSTANTIATE_TEST_SUITE_P(Messages, MessageTest,
+                         ::testing::Values(MessageCase{"0", "0", "0", true, kZero},
+                                           MessageCase{"", "", "", true, kZero},
+                                           MessageCase{"abc", "1", "1", true, kZero},
+                                           MessageCase{"-0", "1", "1", true, kZero},
+                                           MessageCase{"1", "", "2", true, kIncomplete},
+                                           MessageCase{"1", "-3", "", true, kIncomplete},
+                                           // The messages come before the gate.
+                                           MessageCase{"0", "1", "1", false, kZero},
+                                           MessageCase{"1", "", "1", false, kIncomplete},
+                                           MessageCase{"1e400", "1", "1", true, "数值超出范围！"}));
+
+TEST_F(ComputeTest, DrawingOnPlotsTheParabolaInItsWindow) {
+    OpenReady();
+    Type("1", "-3", "2");
+    ClickCompute();
+    platform::PictureBox* picture = Picture();
+    EXPECT_DOUBLE_EQ(picture->ScaleLeft(), -0.25);
+    EXPECT_DOUBLE_EQ(picture->ScaleTop(), 2.4);
+    EXPECT_DOUBLE_EQ(picture->ScaleLeft() + picture->ScaleWidth(), 3);
+    const QImage image = picture->Picture();
+    int red = 0;
+    int blue = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            red += pixel == qRgb(255, 0, 0);
+            blue += pixel == qRgb(0, 0, 255);
+        }
+    }
+    EXPECT_GT(red, image.width()) << "the curve crosses the whole area";
+    EXPECT_GT(blue, image.width()) << "both axes";
+}
+
+TEST_F(ComputeTest, DrawingOffKeepsThePictureAndItsCoordinates) {
+    OpenReady();
+    Type("1", "-3", "2");
+    ClickCompute();
+    const QImage picture = Picture()->Picture();
+    const double left = Picture()->ScaleLeft();
+    const double top = Picture()->ScaleTop();
+
+    QTest::mouseClick(Box("chkDrawGraphic"), Qt::LeftButton);
+    ASSERT_EQ(Box("chkDrawGraphic")->Value(), CheckBox::kUnchecked);
+    Type("2", "3", "-1");
+    ClickCompute();
+    EXPECT_EQ(Labels().first(), QString::fromUtf8("Δ(Delta)=17")) << "the labels still change";
+    EXPECT_EQ(Picture()->Picture(), picture);
+    EXPECT_EQ(Picture()->ScaleLeft(), left);
+    EXPECT_EQ(Picture()->ScaleTop(), top);
+}
+
+TEST_F(ComputeTest, NewResultClearsTheOldPlot) {
+    OpenReady();
+    Type("1", "-3", "2");
+    ClickCompute();
+    const QImage first = Picture()->Picture();
+    Type("-1", "0", "4");
+    ClickCompute();
+    EXPECT_NE(Picture()->Picture(), first);
+    EXPECT_DOUBLE_EQ(Picture()->ScaleTop(), 5) << "k = c = 4 with a < 0: top k/4 + k";
+}
+
+TEST_F(ComputeTest, FocusReturnsToTheABoxWithItsTextSelected) {
+    frmMain& window = OpenReady();
+    Type("1", "-3", "2");
+    QLineEdit* c = Control<QLineEdit>("常数项系数文本框");
+    c->setFocus();
+    RunCompute();
+    QLineEdit* a = Control<QLineEdit>("二次项系数文本框");
+    EXPECT_EQ(window.focusWidget(), a);
+    EXPECT_EQ(a->selectedText(), QStringLiteral("1"));
+}
+
+TEST_F(ComputeTest, FocusStaysInTheABoxWithItsTextSelectedAfterEnterThere) {
+    OpenReady();
+    Type("12", "-3", "2");
+    QLineEdit* a = Control<QLineEdit>("二次项系数文本框");
+    a->setFocus();
+    a->setCursorPosition(1);
+    QTest::keyClick(a, Qt::Key_Return);
+    EXPECT_TRUE(a->hasFocus());
+    EXPECT_EQ(a->selectedText(), QStringLiteral("12"));
+}
+
+TEST_F(ComputeTest, PointerMovesWriteTheCoordinateLabel) {
+    OpenReady();
+    platform::PictureBox* picture = Picture();
+    QLabel* lab = Control<QLabel>("lab");
+    EXPECT_TRUE(lab->text().isEmpty());
+    const int border = platform::PictureBox::kBorderWidth;
+    // Before any plot: twips from the drawing area's top-left corner.
+    QTest::mouseMove(picture, QPoint(border + 82, border + 40));
+    EXPECT_EQ(lab->text(), QStringLiteral("1230.   600."));
+    EXPECT_EQ(lab->width(), lab->fontMetrics().horizontalAdvance(lab->text()))
+        << "the label is as wide as its caption";
+
+    Type("1", "-3", "2");
+    ClickCompute();
+    QTest::mouseMove(picture, QPoint(border, border));
+    EXPECT_EQ(lab->text(), QStringLiteral("-0.3   2.4"));
+}
+
+}  // namespace
+}  // namespace quadrello::test

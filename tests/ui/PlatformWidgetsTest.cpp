@@ -1,0 +1,148 @@
+// The platform widgets the main window is built of: the 0/1/2 check box, labels, lines, the
+// wrapping button, twips, the calculator search.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "Recorders.h"
+#include "platform/CheckBox.h"
+#include "platform/Label.h"
+#include "platform/LineDecoration.h"
+#include "platform/Twips.h"
+#include "platform/WrappingButton.h"
+
+namespace quadrello::test {
+namespace {
+
+using platform::CheckBox;
+
+TEST(TwipsTest, RoundToTheNearestPixel) {
+    const std::pair<int, int> cases[] = {{0, 0},      {7, 0},      {8, 1},     {15, 1},
+                                         {-15, -1},   {-7, 0},     {-8, -1},   {4335, 289},
+                                         {4625, 308}, {5875, 392}, {6825, 455}};
+    for (const auto& [twips, pixels] : cases) {
+        EXPECT_EQ(platform::TwipsToPixels(twips), pixels) << twips;
+    }
+    EXPECT_EQ(platform::ClientPixelsForOuterTwips(4715), 308);
+    EXPECT_EQ(platform::ClientPixelsForOuterTwips(5965), 392);
+}
+
+TEST(CheckBoxTest, ClickActionRunsOncePerChangeWhoeverMakesIt) {
+    QWidget parent;
+    CheckBox box(QStringLiteral("box"), &parent);
+    QSignalSpy actions(&box, &CheckBox::clickAction);
+    EXPECT_EQ(box.Value(), CheckBox::kUnchecked);
+    EXPECT_TRUE(box.SetValue(CheckBox::kUnchecked));
+    EXPECT_EQ(actions.count(), 0) << "the same state runs nothing";
+    EXPECT_TRUE(box.SetValue(CheckBox::kGreyed));
+    EXPECT_EQ(box.Value(), CheckBox::kGreyed);
+    EXPECT_EQ(actions.count(), 1);
+    EXPECT_TRUE(box.SetValue(CheckBox::kChecked));
+    EXPECT_EQ(box.Value(), CheckBox::kChecked);
+    EXPECT_EQ(actions.count(), 2);
+}
+
+TEST(CheckBoxTest, ValuesThatAreNoStateChangeNothing) {
+    QWidget parent;
+    CheckBox box(QStringLiteral("box"), &parent);
+    box.SetValue(CheckBox::kChecked);
+    QSignalSpy actions(&box, &CheckBox::clickAction);
+    for (const int value : {-1, 3, 32767, -32768, 65536}) {
+        EXPECT_FALSE(box.SetValue(value)) << value;
+    }
+    EXPECT_EQ(box.Value(), CheckBox::kChecked);
+    EXPECT_EQ(actions.count(), 0);
+}
+
+TEST(CheckBoxTest, UserClicksToggleBetweenCheckedAndUnchecked) {
+    QWidget parent;
+    CheckBox box(QStringLiteral("box"), &parent);
+    parent.show();
+    const std::pair<CheckBox::State, CheckBox::State> clicks[] = {
+        {CheckBox::kUnchecked, CheckBox::kChecked},
+        {CheckBox::kChecked, CheckBox::kUnchecked},
+        {CheckBox::kGreyed, CheckBox::kChecked}};
+    for (const auto& [before, after] : clicks) {
+        box.SetValue(before);
+        QTest::mouseClick(&box, Qt::LeftButton);
+        EXPECT_EQ(box.Value(), after) << "from " << before;
+    }
+    box.SetValue(CheckBox::kUnchecked);
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_Space);
+    EXPECT_EQ(box.Value(), CheckBox::kChecked) << "the keyboard clicks too";
+}
+
+TEST(LabelTest, AutoSizeFollowsTheCaptionFixedKeepsItsSize) {
+    QWidget parent;
+    platform::Label autoSize(QString(), platform::Label::Sizing::AutoSize,
+                             platform::Label::Background::Opaque, &parent);
+    platform::Label fixed(QString(), platform::Label::Sizing::Fixed,
+                          platform::Label::Background::Transparent, &parent);
+    autoSize.setGeometry(0, 0, 6, 12);
+    fixed.setGeometry(0, 20, 30, 13);
+    const QString caption = QStringLiteral("1234.6   -0.3");
+    autoSize.SetCaption(caption);
+    fixed.SetCaption(caption);
+    EXPECT_EQ(autoSize.size(), QSize(autoSize.fontMetrics().horizontalAdvance(caption), 12));
+    EXPECT_EQ(fixed.size(), QSize(30, 13));
+    EXPECT_EQ(fixed.text(), caption);
+    EXPECT_TRUE(autoSize.autoFillBackground());
+    EXPECT_FALSE(fixed.autoFillBackground());
+}
+
+TEST(LineDecorationTest, CoversItsStartAndStopsBeforeItsEnd) {
+    QWidget parent;
+    const QColor color(84, 165, 213);
+    const std::tuple<QPoint, QPoint, QRect> lines[] = {
+        {QPoint(10, 5), QPoint(20, 5), QRect(10, 5, 10, 1)},
+        {QPoint(20, 5), QPoint(10, 5), QRect(11, 5, 10, 1)},
+        {QPoint(3, 30), QPoint(3, 10), QRect(3, 11, 1, 20)},
+        {QPoint(4, 4), QPoint(4, 4), QRect(4, 4, 1, 1)}};
+    for (const auto& [from, to, covered] : lines) {
+        platform::LineDecoration line(from, to, color, &parent);
+        EXPECT_EQ(line.geometry(), covered);
+        EXPECT_TRUE(line.testAttribute(Qt::WA_TransparentForMouseEvents));
+        const QImage image = line.grab().toImage();
+        EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), color);
+    }
+}
+
+TEST(WrappingButtonTest, CaptionStaysExactWhileItIsDrawnOnSeveralLines) {
+    QWidget parent;
+    platform::WrappingButton wrapping(QString::fromUtf8("选项 >>"), &parent);
+    QPushButton plain(QString::fromUtf8("选项 >>"), &parent);
+    wrapping.setGeometry(0, 0, 22, 55);
+    plain.setGeometry(0, 0, 22, 55);
+    EXPECT_EQ(wrapping.text(), QString::fromUtf8("选项 >>"));
+    // The wrapped caption fills rows that a one-line caption leaves empty.
+    auto inkRows = [](const QImage& image) {
+        int rows = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            bool ink = false;
+            for (int x = 4; x < image.width() - 4 && !ink; ++x) {
+                ink = qGray(image.pixel(x, y)) < 100;
+            }
+            rows += ink;
+        }
+        return rows;
+    };
+    EXPECT_GT(inkRows(wrapping.grab().toImage()), 2 * inkRows(plain.grab().toImage()));
+}
+
+TEST(CalculatorTest, FirstInstalledCalculatorInOrder) {
+    ShellRecorder shell;
+    EXPECT_FALSE(platform::StartSystemCalculator()) << "none installed";
+    EXPECT_TRUE(shell.started.isEmpty());
+    const QStringList programs = platform::CalculatorPrograms();
+    ASSERT_FALSE(programs.isEmpty());
+    shell.installed = {programs.last()};
+    EXPECT_TRUE(platform::StartSystemCalculator());
+    shell.installed.insert(programs.first());
+    EXPECT_TRUE(platform::StartSystemCalculator());
+    EXPECT_EQ(shell.started, (QStringList{programs.last(), programs.first()}));
+}
+
+}  // namespace
+}  // namespace quadrello::test

@@ -1,0 +1,140 @@
+// The load action: first start, restoring the stored switches and writing them back, the
+// user record.
+#include <QSettings>
+
+#include "MainWindowFixture.h"
+#include "platform/Topmost.h"
+
+namespace quadrello::test {
+namespace {
+
+using platform::CheckBox;
+
+TEST_F(MainWindowTest, FirstStartWritesOnlyDrawGraphicOff) {
+    ASSERT_FALSE(ConfigExists());
+    frmMain& window = Open();
+    EXPECT_EQ(ReadConfig(), QByteArray("[Function]\r\nDrawGraphic=0\r\n"));
+    EXPECT_EQ(Box("chkDrawGraphic")->Value(), CheckBox::kUnchecked);
+    for (const char* name : {"总在最前复选框", "托盘图标复选框", "chkMark", "chkRedrawGraphic"}) {
+        EXPECT_EQ(Box(name)->Value(), CheckBox::kUnchecked) << name;
+    }
+    EXPECT_FALSE(platform::IsTopmost(&window));
+    EXPECT_TRUE(tray_.commands.empty()) << "no tray icon without SetTray";
+}
+
+struct RestoreCase {
+    const char* stored;    // config.ini as found
+    const char* box;       // the box it restores
+    int state;             // the box's state afterwards
+    const char* expected;  // config.ini after start-up
+};
+
+class RestoreTest : public MainWindowTest, public ::testing::WithParamInterface<RestoreCase> {};
+
+TEST_P(RestoreTest, StoredSwitchTakesEffectAndIsWrittenBackInItsForm) {
+    const RestoreCase& c = GetParam();
+    WriteConfig(c.stored);
+    Open();
+    EXPECT_EQ(Box(c.box)->Value(), c.state);
+    EXPECT_EQ(ReadConfig(), QByteArray(c.expected));
+}
+
+// Every file keeps DrawGraphic=1 so that only the key under test is written.
+INSTANTIATE_TEST_SUITE_P(
+    Switches, RestoreTest,
+    ::testing::Values(
+        RestoreCase{"[Windows]\r\nWindowTop=1\r\n[Function]\r\nDrawGraphic=1\r\n", "总在最前复选框",
+                    1, "[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n"},
+        RestoreCase{"[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n",
+                    "总在最前复选框", 1,
+                    "[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n"},
+        RestoreCase{"[Windows]\r\nSetTray=1\r\n[Function]\r\nDrawGraphic=1\r\n", "托盘图标复选框",
+                    1, "[Windows]\r\nSetTray=1\r\n[Function]\r\nDrawGraphic=1\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1\r\n", "chkMark", 1,
+                    "[Function]\r\nDrawGraphic=1\r\nMark=1\r\n"},
+        // Halves go to the even neighbour; only the leading number counts.
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1.5\r\n", "chkMark", 2,
+                    "[Function]\r\nDrawGraphic=1\r\nMark=2\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=2.5\r\n", "chkMark", 2,
+                    "[Function]\r\nDrawGraphic=1\r\nMark=2\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=0.5\r\n", "chkMark", 0,
+                    "[Function]\r\nDrawGraphic=1\r\nMark=0.5\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1abc\r\n", "chkMark", 1,
+                    "[Function]\r\nDrawGraphic=1\r\nMark=1\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=0.5\r\n", "chkDrawGraphic", 0,
+                    "[Function]\r\nDrawGraphic=0\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=abc\r\n", "chkDrawGraphic", 0,
+                    "[Function]\r\nDrawGraphic=0\r\n"},
+        // A value that is no state keeps the box as designed and writes nothing.
+        RestoreCase{"[Function]\r\nDrawGraphic=3\r\n", "chkDrawGraphic", 1,
+                    "[Function]\r\nDrawGraphic=3\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=-1\r\n", "chkDrawGraphic", 1,
+                    "[Function]\r\nDrawGraphic=-1\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=65537\r\n", "chkDrawGraphic", 1,
+                    "[Function]\r\nDrawGraphic=65537\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=1e999\r\n", "chkDrawGraphic", 1,
+                    "[Function]\r\nDrawGraphic=1e999\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=&HFFFF\r\n", "chkMark", 0,
+                    "[Function]\r\nDrawGraphic=1\r\nMark=&HFFFF\r\n"},
+        // RedrawGraphic is never restored, and its key is left alone.
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nRedrawGraphic=1\r\n", "chkRedrawGraphic", 0,
+                    "[Function]\r\nDrawGraphic=1\r\nRedrawGraphic=1\r\n"}));
+
+TEST_F(MainWindowTest, StoredTopmostMakesTheWindowTopmost) {
+    WriteConfig("[Windows]\r\nWindowTop=1\r\n");
+    EXPECT_TRUE(platform::IsTopmost(&Open()));
+}
+
+TEST_F(MainWindowTest, StoredTrayAddsTheIconWithItsTip) {
+    WriteConfig("[Windows]\r\nSetTray=1\r\n");
+    Open();
+    ASSERT_EQ(tray_.commands.size(), 2u);
+    EXPECT_EQ(tray_.commands[0], platform::kNimAdd);
+    EXPECT_EQ(tray_.commands[1], platform::kNimModify);
+    EXPECT_EQ(tray_.tips[1], QString::fromUtf8("Quadrello\r\n作者：Tarvenn"));
+}
+
+TEST_F(MainWindowTest, SwitchesAreRestoredInOrderEachWrittenBeforeTheNextIsRead) {
+    // Each write-back goes through the file, so all four survive in their own forms.
+    WriteConfig("[Windows]\r\nWindowTop=1.5\r\nSetTray=1\r\n[Function]\r\nMark=1\r\n");
+    Open();
+    EXPECT_EQ(ReadConfig(), QByteArray("[Windows]\r\nWindowTop= 2\r\nSetTray=1\r\n"
+                                       "[Function]\r\nMark=1\r\nDrawGraphic=0\r\n"));
+    EXPECT_EQ(Box("总在最前复选框")->Value(), CheckBox::kGreyed);
+    EXPECT_FALSE(platform::IsTopmost(window_.get())) << "only state 1 is topmost";
+}
+
+TEST_F(MainWindowTest, UserRecordHoldsFolderAndVersion) {
+    Open();
+    QSettings record(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvenn"),
+                     QStringLiteral("Quadrello"));
+    EXPECT_EQ(record.value(QStringLiteral("Path")).toString(), folder_.path());
+    EXPECT_EQ(record.value(QStringLiteral("Vision")).toString(), QStringLiteral("2.0"));
+}
+
+TEST_F(MainWindowTest, UserRecordIsCorrectedWhenItHoldsOtherValues) {
+    {
+        QSettings record(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvenn"),
+                         QStringLiteral("Quadrello"));
+        record.setValue(QStringLiteral("Path"), QStringLiteral("/elsewhere"));
+        record.setValue(QStringLiteral("Vision"), QStringLiteral("1.0"));
+    }
+    Open();
+    QSettings record(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvenn"),
+                     QStringLiteral("Quadrello"));
+    EXPECT_EQ(record.value(QStringLiteral("Path")).toString(), folder_.path());
+    EXPECT_EQ(record.value(QStringLiteral("Vision")).toString(), QStringLiteral("2.0"));
+}
+
+TEST_F(MainWindowTest, SkinBesideTheExecutableIsAttached) {
+    QFile skin(folder_.filePath(QStringLiteral("skin.ski")));
+    ASSERT_TRUE(skin.open(QIODevice::WriteOnly));
+    skin.write("QLineEdit { color: #123456; }");
+    skin.close();
+    Open();
+    EXPECT_EQ(qApp->styleSheet(), QStringLiteral("QLineEdit { color: #123456; }"));
+    qApp->setStyleSheet(QString());
+}
+
+}  // namespace
+}  // namespace quadrello::test
