@@ -20,6 +20,13 @@ QFont FaceFont(const char* family, int pixels) {
     QFont font(QString::fromUtf8(family));
     font.setPixelSize(pixels);
     font.setWeight(QFont::Normal);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
+QFont InputFont(const char* family, int pixels) {
+    QFont font = FaceFont(family, pixels);
+    font.setStyleStrategy(QFont::PreferDefault);  // set explicitly, so it is not inherited
     return font;
 }
 

@@ -16,8 +16,15 @@ inline constexpr int kDefaultFontPixels = 12;
 // Call before the application object exists, so that the first font resolution sees them.
 void InstallFontSubstitutions();
 
-// The face `family` at `pixels` pixels, regular weight.
+// The face `family` at `pixels` pixels, regular weight, for the program's own captions: every
+// character of them is in the Song and Kai faces, so no other face is ever searched for a
+// missing one. That search runs once per script and size and would cost more start-up time
+// than everything else the first paint needs.
 QFont FaceFont(const char* family, int pixels);
+
+// The same for text the user types, which may hold characters the face lacks: those are drawn
+// from other installed faces.
+QFont InputFont(const char* family, int pixels);
 
 // 宋体 at 12 pixels: the application's font, so that menus and message boxes, which do not
 // inherit a window's font, use it too.

@@ -46,7 +46,7 @@ Label* StaticLabel(QWidget* parent, const char* name, const char* caption,
 CoefficientBox* MakeCoefficientBox(QWidget* parent, const char* name, const layout::Rect& rect) {
     auto* box =
         Place(new CoefficientBox(QString::fromUtf8(captions::kCoefficient), parent), name, rect);
-    box->setFont(platform::FaceFont(platform::kSongFace, layout::kCoefficientFontPixels));
+    box->setFont(platform::InputFont(platform::kSongFace, layout::kCoefficientFontPixels));
     return box;
 }
 
