@@ -22,7 +22,9 @@ class WindowMove : public QObject {
     void Drag(const QPoint& globalPos);
 
     QWidget* handle_;
-    QPoint lastPos_;  // the pointer's global position at the last press or move
+    QPoint lastPos_;           // the pointer's global position at the press or the last move
+    bool pressed_ = false;     // between a press on the handle and its release
+    bool handedOver_ = false;  // the window manager moves the window for this press
 };
 
 }  // namespace quadrello::platform

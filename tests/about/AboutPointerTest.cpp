@@ -168,3 +168,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace quadrello::test
+
+namespace quadrello::test {
+namespace {
+
+// When the window manager hands the pointer back after a move, a move can arrive after the
+// release that still reports the button held: it must not start another drag.
+TEST(AboutPointer, AMoveAfterTheReleaseDragsNothing) {
+    frmAbout about;
+    about.Open();
+    QWidget* strip = Control(about, "imaCaption");
+    const QPoint globalStart = strip->mapToGlobal(QPoint(100, 16));
+    PressPointer(strip, QPoint(100, 16));
+    MovePointerTo(strip, globalStart + QPoint(10, 10), Qt::LeftButton);
+    ReleasePointer(strip, strip->mapFromGlobal(globalStart + QPoint(10, 10)));
+    const QPoint afterDrag = about.pos();
+    MovePointerTo(strip, globalStart + QPoint(70, 50), Qt::LeftButton);
+    EXPECT_EQ(about.pos(), afterDrag);
+}
+
+}  // namespace
+}  // namespace quadrello::test

@@ -1,0 +1,357 @@
+#!/usr/bin/env bash
+# End to end on a real X desktop (Xvfb, openbox): the tray icon and the About window.
+#
+#   e2e_tray.sh PROGRAM SHOT_FOLDER
+#
+# Without a tray host: with SetTray=1 a minimised window stays minimised. With one (trayer):
+# the icon docks at start, minimising hides the window, a left click on the icon brings it
+# back, a right click pops up the tray menu, its About item opens the About window, whose
+# corners are clipped, whose title strip drags it, whose close picture lights up under the
+# pointer and closes it; its exit item ends the program. Screenshots go to SHOT_FOLDER.
+# Exit status 77 when a tool is missing (the test is then skipped).
+set -uo pipefail
+
+program=${1:?usage: e2e_tray.sh PROGRAM SHOT_FOLDER}
+shots=${2:?usage: e2e_tray.sh PROGRAM SHOT_FOLDER}
+
+for tool in Xvfb openbox trayer xdotool xprop xwininfo import convert; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed (scripts/deps.sh test installs it)"
+        exit 77
+    fi
+done
+
+readonly kScreenWidth=1280 kScreenHeight=800
+readonly kAboutSize=310
+readonly kFrameBlue='#245EBA'
+readonly kOpaque=4294967295
+
+work=$(mktemp -d)
+mkdir -p "$shots" "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+# No session bus: the icon goes to the XEmbed tray that trayer offers.
+export DBUS_SESSION_BUS_ADDRESS=disabled: QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
+started=()  # the processes this script started, ended in reverse order on exit
+cleanup() {
+    local i
+    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+        kill "${started[i]}" 2>/dev/null
+        wait "${started[i]}" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+pass() { echo "ok: $*"; }
+
+# wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; false on timeout.
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+# The id of the top-level window of the program named NAME (exactly), or nothing.
+window_named() {
+    xwininfo -root -tree 2>/dev/null |
+        awk -v name="\"$1\":" '$2 == name && $3 == "(\"quadrello\"" { print $1; exit }'
+}
+
+# X Y WIDTH HEIGHT of a window, in root coordinates.
+geometry() {
+    xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
+is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+is_unmapped() { ! is_viewable "$1"; }
+
+# Normal, Iconic, or Withdrawn (the property is gone once a window is hidden).
+wm_state() {
+    local state
+    state=$(xprop -id "$1" WM_STATE 2>/dev/null | awk '/window state:/ { print $NF }')
+    echo "${state:-Withdrawn}"
+}
+has_wm_state() { [[ $(wm_state "$1") == "$2" ]]; }
+
+opacity() { xprop -id "$1" _NET_WM_WINDOW_OPACITY 2>/dev/null | awk -F' = ' 'NF == 2 { print $2 }'; }
+
+# The colour #RRGGBB of pixel X Y in picture FILE.
+pixel() {
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null | awk 'NR == 2 { print $3 }'
+}
+
+shoot() { import -window root "PNG24:$shots/$1.png"; }
+
+# The icon: a window of the program embedded (in a socket of trayer's) inside trayer's panel.
+tray_icon() {
+    local panel
+    panel=$(xwininfo -root -tree 2>/dev/null | awk '$2 == "\"panel\":" { print $1; exit }')
+    [[ -n $panel ]] || return 1
+    xwininfo -id "$panel" -tree 2>/dev/null | awk '/\("quadrello"/ { print $1; exit }'
+}
+icon_docked() { [[ -n $(tray_icon) ]]; }
+
+# A viewable pop-up menu of the program: an override-redirect window of its own on the root.
+popup_menu() {
+    local id info
+    for id in $(xwininfo -root -children 2>/dev/null | awk '/\("quadrello"/ { print $1 }'); do
+        info=$(xwininfo -id "$id" 2>/dev/null)
+        if grep -q 'Map State: IsViewable' <<<"$info" &&
+            grep -q 'Override Redirect State: yes' <<<"$info"; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+menu_open() { [[ -n $(popup_menu) ]]; }
+menu_closed() { ! menu_open; }
+
+# A folder of its own for the program, since config.ini lives beside the executable.
+install_program() {
+    local folder=$1
+    mkdir -p "$folder"
+    cp "$program" "$folder/quadrello"
+    printf '[Windows]\r\nSetTray=1\r\n' >"$folder/config.ini"
+}
+
+start_program() {
+    "$1/quadrello" >"$1/output.txt" 2>&1 &
+    app=$!
+    started+=("$app")
+}
+
+main_window_shown() {
+    main=$(window_named Quadrello)
+    [[ -n $main ]] && is_viewable "$main"
+}
+
+program_ended() { ! kill -0 "$app" 2>/dev/null; }
+
+# --- the desktop -----------------------------------------------------------------------------
+Xvfb -displayfd 3 -screen 0 "${kScreenWidth}x${kScreenHeight}x24" -nolisten tcp \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+started+=("$!")
+wait_for 10 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+openbox >"$work/openbox.log" 2>&1 &
+started+=("$!")
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wait_for 10 wm_running || { echo "FAIL: openbox did not start"; exit 1; }
+
+# --- without a tray host ---------------------------------------------------------------------
+install_program "$work/no-tray"
+start_program "$work/no-tray"
+if wait_for 15 main_window_shown; then
+    xdotool windowminimize "$main"
+    if wait_for 5 has_wm_state "$main" Iconic; then
+        sleep 0.5
+        [[ $(wm_state "$main") == Iconic ]] && pass "no tray: the minimised window stays minimised" ||
+            fail "no tray: the minimised window was hidden ($(wm_state "$main"))"
+    else
+        fail "no tray: the window did not minimise"
+    fi
+    shoot no-tray-minimised
+    xdotool windowactivate "$main" 2>/dev/null
+    wait_for 5 has_wm_state "$main" Normal || fail "no tray: the window did not come back"
+    grep -q 'SetTray=1' "$work/no-tray/config.ini" && pass "no tray: SetTray stays 1" ||
+        fail "no tray: SetTray was not kept"
+    xdotool windowactivate --sync "$main" key alt+F4 2>/dev/null
+    wait_for 10 program_ended && pass "no tray: closing ends the program" ||
+        fail "no tray: the program did not end on close"
+else
+    fail "no tray: the main window did not show"
+fi
+
+# --- with a tray host ------------------------------------------------------------------------
+trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
+    --height 32 >"$work/trayer.log" 2>&1 &
+started+=("$!")
+panel_up() { xwininfo -root -tree 2>/dev/null | grep -q '"panel": ("panel" "trayer")'; }
+wait_for 10 panel_up || { echo "FAIL: trayer did not start"; cat "$work/trayer.log"; exit 1; }
+sleep 0.5
+
+install_program "$work/tray"
+start_program "$work/tray"
+wait_for 15 main_window_shown || { echo "FAIL: the main window did not show"; exit 1; }
+if wait_for 10 icon_docked; then
+    pass "the icon docks at start"
+else
+    fail "the icon did not dock"
+    exit 1
+fi
+icon=$(tray_icon)
+read -r ix iy iw ih < <(geometry "$icon")
+icon_x=$((ix + iw / 2)) icon_y=$((iy + ih / 2))
+shoot tray-docked
+
+xdotool windowminimize "$main"
+if wait_for 5 is_unmapped "$main" && wait_for 5 has_wm_state "$main" Withdrawn; then
+    pass "minimising hides the window"
+else
+    fail "minimising did not hide the window ($(wm_state "$main"))"
+fi
+
+xdotool mousemove "$icon_x" "$icon_y" click 1
+if wait_for 5 is_viewable "$main" && wait_for 5 has_wm_state "$main" Normal; then
+    pass "a left click on the icon brings the window back"
+else
+    fail "the window did not come back ($(wm_state "$main"))"
+fi
+
+xdotool mousemove "$icon_x" "$icon_y" click 3
+if wait_for 5 menu_open; then
+    pass "a right click pops up the tray menu"
+    sleep 0.3
+    shoot tray-menu
+    read -r mx my mw mh < <(geometry "$(popup_menu)")
+    # Qt moves the menu into the screen: it touches the pointer from above and to the left.
+    gap_x=$((mx > icon_x ? mx - icon_x : (icon_x > mx + mw ? icon_x - mx - mw : 0)))
+    gap_y=$((my > icon_y ? my - icon_y : (icon_y > my + mh ? icon_y - my - mh : 0)))
+    ((gap_x <= 2 && gap_y <= 2)) || fail "the menu is not at the pointer ($mx $my ${mw}x$mh)"
+    xdotool key Escape
+    wait_for 5 menu_closed || fail "Escape did not close the menu"
+else
+    fail "no tray menu"
+fi
+
+# open_about: the tray menu's About item (the one above the separator and 退出).
+open_about() {
+    xdotool mousemove "$icon_x" "$icon_y" click 3
+    wait_for 5 menu_open || return 1
+    xdotool key Up Up Return
+}
+about_shown() {
+    about=$(window_named 关于)
+    [[ -n $about ]] && is_viewable "$about"
+}
+about_opaque() { [[ $(opacity "$about") == "$kOpaque" ]]; }
+
+xdotool mousemove 5 5
+sleep 0.3
+shoot before-about
+if open_about && wait_for 5 about_shown; then
+    pass "the tray menu opens the About window"
+else
+    fail "the About window did not open"
+    exit 1
+fi
+wait_for 5 about_opaque || fail "the About window did not fade in ($(opacity "$about"))"
+read -r ax ay aw ah < <(geometry "$about")
+[[ "$aw x $ah" == "$kAboutSize x $kAboutSize" ]] || fail "the About window is ${aw}x$ah"
+((ax == (kScreenWidth - kAboutSize) / 2 && ay == (kScreenHeight - kAboutSize) / 2)) &&
+    pass "the About window is centred" || fail "the About window is at $ax $ay"
+xprop -id "$about" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the About window is not topmost"
+
+# First opening: straight onto the close picture, the cross stays pale.
+close_x=$((ax + 282 + 9)) close_y=$((ay + 10 + 9))
+xdotool mousemove "$close_x" "$close_y"
+sleep 0.3
+shoot about-open
+cross=$(pixel "$shots/about-open.png" "$close_x" "$close_y")
+[[ $cross != '#FFFFFF' ]] && pass "the first move onto the close picture keeps the pale cross" ||
+    fail "the cross lit up without a move over the window"
+
+# The corners show what lay under them; the frame starts diagonally inside.
+clipped=1
+for corner in "0 0 1 1" "$((aw - 1)) 0 -1 1" "0 $((ah - 1)) 1 -1" "$((aw - 1)) $((ah - 1)) -1 -1"; do
+    read -r cx cy dx dy <<<"$corner"
+    for offset in "0 0" "$dx 0" "0 $dy"; do
+        read -r ox oy <<<"$offset"
+        px=$((ax + cx + ox)) py=$((ay + cy + oy))
+        [[ $(pixel "$shots/about-open.png" $px $py) == $(pixel "$shots/before-about.png" $px $py) ]] ||
+            clipped=0
+    done
+    [[ $(pixel "$shots/about-open.png" $((ax + cx + dx)) $((ay + cy + dy))) == "$kFrameBlue" ]] ||
+        clipped=0
+done
+((clipped)) && pass "the corners are clipped" || fail "the corners are not clipped"
+
+# Over the picture, then onto the close image: the bright cross.
+xdotool mousemove $((ax + 150)) $((ay + 300))
+sleep 0.2
+xdotool mousemove "$close_x" "$close_y"
+sleep 0.3
+shoot about-close-lit
+[[ $(pixel "$shots/about-close-lit.png" "$close_x" "$close_y") == '#FFFFFF' ]] &&
+    pass "the close picture lights up under the pointer" || fail "the close picture did not light up"
+
+# Drag the title strip. The window manager takes the move over at the first move, so the
+# window follows the pointer from there.
+xdotool mousemove $((ax + 100)) $((ay + 16)) mousedown 1
+sleep 0.2
+xdotool mousemove $((ax + 110)) $((ay + 26))
+sleep 0.5
+xdotool mousemove $((ax + 160)) $((ay + 66))
+sleep 0.5
+xdotool mouseup 1
+sleep 0.5
+read -r bx by _ _ < <(geometry "$about")
+moved_x=$((bx - ax)) moved_y=$((by - ay))
+if ((moved_x >= 48 && moved_x <= 62 && moved_y >= 38 && moved_y <= 52)); then
+    pass "dragging the title strip moves the window ($moved_x, $moved_y)"
+else
+    fail "the drag moved the window by ($moved_x, $moved_y)"
+fi
+xdotool mousemove $((bx + 150)) $((by + 300))
+sleep 0.3
+read -r cx2 cy2 _ _ < <(geometry "$about")
+[[ "$cx2 $cy2" == "$bx $by" ]] || fail "the window still follows the pointer after the drag"
+
+xdotool mousemove $((bx + 282 + 9)) $((by + 19)) click 1
+if wait_for 5 is_unmapped "$about"; then
+    pass "the close picture closes the About window"
+else
+    fail "the About window did not close"
+fi
+
+# A second opening fades in from invisible again.
+if open_about && wait_for 5 about_shown; then
+    seen=$(opacity "$about")
+    wait_for 5 about_opaque
+    [[ -n $seen && $seen != "$kOpaque" ]] && pass "the second opening fades in again" ||
+        fail "the second opening showed opaque at once"
+    read -r ax ay _ _ < <(geometry "$about")
+    xdotool mousemove $((ax + 291)) $((ay + 19)) click 1
+    wait_for 5 is_unmapped "$about" || fail "the About window did not close the second time"
+else
+    fail "the About window did not open a second time"
+fi
+
+# The menu's exit item ends the program and takes the icon away.
+xdotool mousemove "$icon_x" "$icon_y" click 3
+if wait_for 5 menu_open; then
+    xdotool key Up Return
+    if wait_for 10 program_ended; then
+        wait "$app"
+        status=$?
+        ((status == 0)) && pass "退出 ends the program" || fail "the program ended with status $status"
+        wait_for 5 test -z "$(tray_icon)" || fail "the icon outlived the program"
+    else
+        fail "退出 did not end the program"
+    fi
+fi
+grep -q 'SetTray=1' "$work/tray/config.ini" || fail "SetTray was not kept"
+
+if ((failures > 0)); then
+    echo "$failures check(s) failed; screenshots in $shots"
+    for log in "$work"/*/output.txt; do
+        echo "--- $log"
+        cat "$log"
+    done
+    exit 1
+fi
+echo "all checks passed; screenshots in $shots"
