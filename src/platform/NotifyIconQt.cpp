@@ -84,13 +84,14 @@ bool NotifyIconQt::Add(const NotifyIconData& data) {
     connect(icon, &QSystemTrayIcon::activated, this, [this, icon](auto reason) {
         const auto it = std::find_if(entries_.begin(), entries_.end(),
                                      [icon](const Entry& e) { return e.icon == icon; });
-        if (it != entries_.end() && it->iconWidget.isNull()) {
+        // An icon that docked after it was added has its widget only now; the release that
+        // follows this press is then the notification.
+        if (it != entries_.end() && !WatchIconWidget(*it)) {
             Post(*it, ActivationNotification(reason));
         }
     });
-    const QWidgetList before = QApplication::topLevelWidgets();
     icon->show();
-    WatchIconWidget(entry, before);
+    WatchIconWidget(entry);
     return HostAvailable();
 }
 
@@ -127,15 +128,24 @@ void NotifyIconQt::Apply(Entry& entry, const NotifyIconData& data) {
     }
 }
 
-// The XEmbed icon widget is a top-level widget that showing the icon creates.
-void NotifyIconQt::WatchIconWidget(Entry& entry, const QWidgetList& before) {
+// On an XEmbed tray the icon is a top-level widget of ours, made when the icon docks: at the
+// show when a tray is there, later when one comes. The program has one icon, so the widget not
+// yet watched is this entry's.
+bool NotifyIconQt::WatchIconWidget(Entry& entry) {
+    if (!entry.iconWidget.isNull()) {
+        return true;
+    }
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String(kIconWidgetName) && !before.contains(widget)) {
+        const bool watched =
+            std::any_of(entries_.begin(), entries_.end(),
+                        [widget](const Entry& e) { return e.iconWidget == widget; });
+        if (widget->objectName() == QLatin1String(kIconWidgetName) && !watched) {
             entry.iconWidget = widget;
             widget->installEventFilter(this);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 bool NotifyIconQt::eventFilter(QObject* watched, QEvent* event) {

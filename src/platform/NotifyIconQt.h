@@ -39,7 +39,7 @@ class NotifyIconQt : public QObject, public NotifyIconService {
     bool Modify(const NotifyIconData& data);
     bool Delete(const NotifyIconData& data);
     void Apply(Entry& entry, const NotifyIconData& data);
-    void WatchIconWidget(Entry& entry, const QWidgetList& before);
+    bool WatchIconWidget(Entry& entry);
     void Post(const Entry& entry, intptr_t what);
     std::vector<Entry>::iterator Find(const QWidget* owner, uint32_t id);
 

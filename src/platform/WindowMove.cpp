@@ -14,23 +14,24 @@ bool WindowMove::eventFilter(QObject* watched, QEvent* event) {
     if (watched != handle_) {
         return QObject::eventFilter(watched, event);
     }
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
         case QEvent::MouseButtonPress:
             pressed_ = true;
             handedOver_ = false;
-            lastPos_ = mouse->globalPosition().toPoint();
+            lastPos_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
             break;
         case QEvent::MouseButtonRelease:
-            pressed_ = mouse->buttons() != Qt::NoButton;
+            pressed_ = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
             break;
-        case QEvent::MouseMove:
+        case QEvent::MouseMove: {
             // Moves can still report the button held after its release has arrived (when the
             // window manager hands the pointer back); only a press not yet released drags.
-            if (pressed_ && mouse->buttons() == Qt::LeftButton) {
-                Drag(mouse->globalPosition().toPoint());
+            const auto* move = static_cast<QMouseEvent*>(event);
+            if (pressed_ && move->buttons() == Qt::LeftButton) {
+                Drag(move->globalPosition().toPoint());
             }
             break;
+        }
         default:
             break;
     }

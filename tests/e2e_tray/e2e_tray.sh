@@ -118,6 +118,22 @@ popup_menu() {
     return 1
 }
 menu_open() { [[ -n $(popup_menu) ]]; }
+
+# Pops up the tray menu and waits until it can take keys.
+pop_up_menu() {
+    xdotool mousemove "$1" "$2" click 3
+    wait_for 5 menu_open || return 1
+    sleep 0.3
+}
+
+# Closes the main window as the window manager's close key does, once it is the active window.
+close_main_window() {
+    xdotool windowactivate "$main" 2>/dev/null
+    main_active() { [[ $(xdotool getactivewindow 2>/dev/null) == $((main)) ]]; }
+    wait_for 5 main_active || return 1
+    sleep 0.2
+    xdotool key alt+F4
+}
 menu_closed() { ! menu_open; }
 
 # A folder of its own for the program, since config.ini lives beside the executable.
@@ -139,7 +155,12 @@ main_window_shown() {
     [[ -n $main ]] && is_viewable "$main"
 }
 
-program_ended() { ! kill -0 "$app" 2>/dev/null; }
+# Ended, or ended and not yet reaped (a zombie still answers kill -0).
+program_ended() {
+    local state
+    state=$(ps -o stat= -p "$app" 2>/dev/null)
+    [[ -z $state || $state == Z* ]]
+}
 
 # --- the desktop -----------------------------------------------------------------------------
 Xvfb -displayfd 3 -screen 0 "${kScreenWidth}x${kScreenHeight}x24" -nolisten tcp \
@@ -152,38 +173,51 @@ started+=("$!")
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 wait_for 10 wm_running || { echo "FAIL: openbox did not start"; exit 1; }
 
-# --- without a tray host ---------------------------------------------------------------------
+# --- without a tray host, then with one that comes later -------------------------------------
+start_trayer() {
+    trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
+        --height 32 >"$work/trayer.log" 2>&1 &
+    started+=("$!")
+    wait_for 10 panel_up || { echo "FAIL: trayer did not start"; cat "$work/trayer.log"; exit 1; }
+}
+panel_up() { xwininfo -root -tree 2>/dev/null | grep -q '"panel": ("panel" "trayer")'; }
+
 install_program "$work/no-tray"
 start_program "$work/no-tray"
-if wait_for 15 main_window_shown; then
-    xdotool windowminimize "$main"
-    if wait_for 5 has_wm_state "$main" Iconic; then
-        sleep 0.5
-        [[ $(wm_state "$main") == Iconic ]] && pass "no tray: the minimised window stays minimised" ||
-            fail "no tray: the minimised window was hidden ($(wm_state "$main"))"
-    else
-        fail "no tray: the window did not minimise"
-    fi
-    shoot no-tray-minimised
-    xdotool windowactivate "$main" 2>/dev/null
-    wait_for 5 has_wm_state "$main" Normal || fail "no tray: the window did not come back"
-    grep -q 'SetTray=1' "$work/no-tray/config.ini" && pass "no tray: SetTray stays 1" ||
-        fail "no tray: SetTray was not kept"
-    xdotool windowactivate --sync "$main" key alt+F4 2>/dev/null
-    wait_for 10 program_ended && pass "no tray: closing ends the program" ||
-        fail "no tray: the program did not end on close"
+wait_for 15 main_window_shown || { echo "FAIL: the main window did not show"; exit 1; }
+xdotool windowminimize "$main"
+if wait_for 5 has_wm_state "$main" Iconic; then
+    sleep 0.5
+    [[ $(wm_state "$main") == Iconic ]] && pass "no tray: the minimised window stays minimised" ||
+        fail "no tray: the minimised window was hidden ($(wm_state "$main"))"
 else
-    fail "no tray: the main window did not show"
+    fail "no tray: the window did not minimise"
 fi
+shoot no-tray-minimised
+xdotool windowactivate "$main" 2>/dev/null
+wait_for 5 has_wm_state "$main" Normal || fail "no tray: the window did not come back"
+grep -q 'SetTray=1' "$work/no-tray/config.ini" && pass "no tray: SetTray stays 1" ||
+    fail "no tray: SetTray was not kept"
 
-# --- with a tray host ------------------------------------------------------------------------
-trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
-    --height 32 >"$work/trayer.log" 2>&1 &
-started+=("$!")
-panel_up() { xwininfo -root -tree 2>/dev/null | grep -q '"panel": ("panel" "trayer")'; }
-wait_for 10 panel_up || { echo "FAIL: trayer did not start"; cat "$work/trayer.log"; exit 1; }
-sleep 0.5
+# A tray host that starts later gets the icon, and from then on the icon works.
+start_trayer
+if wait_for 10 icon_docked; then
+    pass "late tray: the icon docks when a tray host appears"
+    read -r ix iy iw ih < <(geometry "$(tray_icon)")
+    xdotool windowminimize "$main"
+    wait_for 5 has_wm_state "$main" Withdrawn || fail "late tray: minimising did not hide"
+    xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 1
+    wait_for 5 has_wm_state "$main" Normal && pass "late tray: a left click brings the window back" ||
+        fail "late tray: the window did not come back ($(wm_state "$main"))"
+else
+    fail "late tray: the icon did not dock"
+fi
+close_main_window
+wait_for 10 program_ended && pass "closing ends the program" ||
+    fail "the program did not end on close (state $(ps -o stat= -p "$app"))"
+wait_for 5 test -z "$(tray_icon)" || fail "the icon outlived the program"
 
+# --- with a tray host from the start ---------------------------------------------------------
 install_program "$work/tray"
 start_program "$work/tray"
 wait_for 15 main_window_shown || { echo "FAIL: the main window did not show"; exit 1; }
@@ -212,10 +246,8 @@ else
     fail "the window did not come back ($(wm_state "$main"))"
 fi
 
-xdotool mousemove "$icon_x" "$icon_y" click 3
-if wait_for 5 menu_open; then
+if pop_up_menu "$icon_x" "$icon_y"; then
     pass "a right click pops up the tray menu"
-    sleep 0.3
     shoot tray-menu
     read -r mx my mw mh < <(geometry "$(popup_menu)")
     # Qt moves the menu into the screen: it touches the pointer from above and to the left.
@@ -230,8 +262,7 @@ fi
 
 # open_about: the tray menu's About item (the one above the separator and 退出).
 open_about() {
-    xdotool mousemove "$icon_x" "$icon_y" click 3
-    wait_for 5 menu_open || return 1
+    pop_up_menu "$icon_x" "$icon_y" || return 1
     xdotool key Up Up Return
 }
 about_shown() {
@@ -332,8 +363,7 @@ else
 fi
 
 # The menu's exit item ends the program and takes the icon away.
-xdotool mousemove "$icon_x" "$icon_y" click 3
-if wait_for 5 menu_open; then
+if pop_up_menu "$icon_x" "$icon_y"; then
     xdotool key Up Return
     if wait_for 10 program_ended; then
         wait "$app"
@@ -341,8 +371,10 @@ if wait_for 5 menu_open; then
         ((status == 0)) && pass "退出 ends the program" || fail "the program ended with status $status"
         wait_for 5 test -z "$(tray_icon)" || fail "the icon outlived the program"
     else
-        fail "退出 did not end the program"
+        fail "退出 did not end the program (state $(ps -o stat= -p "$app"))"
     fi
+else
+    fail "no tray menu for 退出"
 fi
 grep -q 'SetTray=1' "$work/tray/config.ini" || fail "SetTray was not kept"
 
