@@ -13,6 +13,7 @@ enum class Cross { Pale, Bright };
 struct Move {
     const char* over;  // a control's name, or nullptr for the window's own surface
     Cross expected;
+    Qt::MouseButtons held = Qt::NoButton;
 };
 
 struct Path {
@@ -33,11 +34,11 @@ Cross Shown(const frmAbout& about) {
     return Cross::Pale;
 }
 
-void MoveOver(frmAbout& about, const char* over) {
+void MoveOver(frmAbout& about, const char* over, Qt::MouseButtons held = Qt::NoButton) {
     QWidget* target = over == nullptr ? &about : Control(about, over);
     // The surface point lies on the picture below the logo, clear of every control.
     const QPoint pos = over == nullptr ? QPoint(150, 300) : target->rect().center();
-    MovePointer(target, pos);
+    MovePointer(target, pos, held);
 }
 
 class AboutClosePicture : public ::testing::TestWithParam<Path> {};
@@ -48,7 +49,7 @@ TEST_P(AboutClosePicture, SwapsOnlyOnAChangeOfRegion) {
     EXPECT_EQ(Shown(about), Cross::Pale) << "load puts the pale cross up";
     int step = 0;
     for (const Move& move : GetParam().moves) {
-        MoveOver(about, move.over);
+        MoveOver(about, move.over, move.held);
         EXPECT_EQ(Shown(about), move.expected)
             << "after move " << step << " over " << (move.over ? move.over : "the surface");
         ++step;
@@ -76,6 +77,15 @@ INSTANTIATE_TEST_SUITE_P(
               {"Image1", Cross::Bright},
               {"imaCaption", Cross::Bright},
               {nullptr, Cross::Pale}}},
+        // A button held from a press on a control keeps the moves with that control.
+        Path{"HeldButtonOverControls",
+             {{nullptr, Cross::Pale},
+              {"imgClose", Cross::Bright},
+              {"Label3", Cross::Bright, Qt::LeftButton},
+              {"lblContent", Cross::Bright, Qt::RightButton},
+              {"Image1", Cross::Bright, Qt::LeftButton},
+              {"imaCaption", Cross::Bright, Qt::RightButton},
+              {nullptr, Cross::Pale, Qt::LeftButton}}},
         Path{"ControlsDoNotCountAsSurface",
              {{"Label2", Cross::Pale}, {"imaCaption", Cross::Pale}, {"imgClose", Cross::Pale}}}),
     [](const auto& info) { return std::string(info.param.name); });
