@@ -65,7 +65,7 @@ wait_for() {
 # The id of the top-level window of the program named NAME (exactly), or nothing.
 window_named() {
     xwininfo -root -tree 2>/dev/null |
-        awk -v name="\"$1\":" '$2 == name && $3 == "(\"quadrello\"" { print $1; exit }'
+        awk -v name="\"$1\":" '$2 == name && $3 == "(\"quadrello\"" && !found++ { print $1 }'
 }
 
 # X Y WIDTH HEIGHT of a window, in root coordinates.
@@ -75,7 +75,16 @@ geometry() {
         /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
 }
 
-is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+# Reads a command's whole output before matching: `cmd | grep -q` can fail under pipefail when
+# grep stops reading early and the command dies of SIGPIPE.
+output_has() {
+    local pattern=$1 text
+    shift
+    text=$("$@" 2>/dev/null)
+    grep -q -- "$pattern" <<<"$text"
+}
+
+is_viewable() { output_has 'Map State: IsViewable' xwininfo -id "$1"; }
 is_unmapped() { ! is_viewable "$1"; }
 
 # Normal, Iconic, or Withdrawn (the property is gone once a window is hidden).
@@ -98,9 +107,9 @@ shoot() { import -window root "PNG24:$shots/$1.png"; }
 # The icon: a window of the program embedded (in a socket of trayer's) inside trayer's panel.
 tray_icon() {
     local panel
-    panel=$(xwininfo -root -tree 2>/dev/null | awk '$2 == "\"panel\":" { print $1; exit }')
+    panel=$(xwininfo -root -tree 2>/dev/null | awk '$2 == "\"panel\":" && !found++ { print $1 }')
     [[ -n $panel ]] || return 1
-    xwininfo -id "$panel" -tree 2>/dev/null | awk '/\("quadrello"/ { print $1; exit }'
+    xwininfo -id "$panel" -tree 2>/dev/null | awk '/\("quadrello"/ && !found++ { print $1 }'
 }
 icon_docked() { [[ -n $(tray_icon) ]]; }
 
@@ -170,7 +179,7 @@ wait_for 10 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1
 export DISPLAY=":$(head -n1 "$work/display")"
 openbox >"$work/openbox.log" 2>&1 &
 started+=("$!")
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wm_running() { output_has 'window id' xprop -root _NET_SUPPORTING_WM_CHECK; }
 wait_for 10 wm_running || { echo "FAIL: openbox did not start"; exit 1; }
 
 # --- without a tray host, then with one that comes later -------------------------------------
@@ -178,9 +187,15 @@ start_trayer() {
     trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
         --height 32 >"$work/trayer.log" 2>&1 &
     started+=("$!")
-    wait_for 10 panel_up || { echo "FAIL: trayer did not start"; cat "$work/trayer.log"; exit 1; }
+    wait_for 10 panel_up || {
+        echo "FAIL: trayer did not start"
+        cat "$work/trayer.log"
+        xwininfo -root -tree | grep -i -E "trayer|panel"
+        ps -o pid,stat,cmd -p "${started[-1]}"
+        exit 1
+    }
 }
-panel_up() { xwininfo -root -tree 2>/dev/null | grep -q '"panel": ("panel" "trayer")'; }
+panel_up() { output_has '"panel": ("panel" "trayer")' xwininfo -root -tree; }
 
 install_program "$work/no-tray"
 start_program "$work/no-tray"
@@ -285,7 +300,7 @@ read -r ax ay aw ah < <(geometry "$about")
 [[ "$aw x $ah" == "$kAboutSize x $kAboutSize" ]] || fail "the About window is ${aw}x$ah"
 ((ax == (kScreenWidth - kAboutSize) / 2 && ay == (kScreenHeight - kAboutSize) / 2)) &&
     pass "the About window is centred" || fail "the About window is at $ax $ay"
-xprop -id "$about" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the About window is not topmost"
+output_has _NET_WM_STATE_ABOVE xprop -id "$about" _NET_WM_STATE || fail "the About window is not topmost"
 
 # First opening: straight onto the close picture, the cross stays pale.
 close_x=$((ax + 282 + 9)) close_y=$((ay + 10 + 9))
