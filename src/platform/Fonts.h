@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 
 namespace quadrello::platform {
 
@@ -16,18 +17,27 @@ inline constexpr int kDefaultFontPixels = 12;
 // Call before the application object exists, so that the first font resolution sees them.
 void InstallFontSubstitutions();
 
+// The installed face that stands in for `family`: `family` itself when it is installed, else the
+// first installed face of its substitutions, else `family` (then the font database chooses).
+// Fonts that ask for the installed face by its name resolve at once; asked for by a name the
+// database does not hold, each first use of a family, size and script also lists the
+// database's fallback faces for that name, which costs as much as loading the face itself.
+// Needs the application object.
+QString InstalledFace(const char* family);
+
 // The face `family` at `pixels` pixels, regular weight, for the program's own captions: every
 // character of them is in the Song and Kai faces, so no other face is ever searched for a
 // missing one. That search runs once per script and size and would cost more start-up time
 // than everything else the first paint needs.
+QFont FaceFont(const QString& family, int pixels);
 QFont FaceFont(const char* family, int pixels);
 
 // The same for text the user types, which may hold characters the face lacks: those are drawn
 // from other installed faces.
-QFont InputFont(const char* family, int pixels);
+QFont InputFont(const QString& family, int pixels);
 
-// 宋体 at 12 pixels: the application's font, so that menus and message boxes, which do not
-// inherit a window's font, use it too.
+// The installed face standing in for 宋体, at 12 pixels: the application's font, so that menus
+// and message boxes, which do not inherit a window's font, use it too.
 QFont DefaultFont();
 
 }  // namespace quadrello::platform

@@ -46,7 +46,8 @@ Label* StaticLabel(QWidget* parent, const char* name, const char* caption,
 CoefficientBox* MakeCoefficientBox(QWidget* parent, const char* name, const layout::Rect& rect) {
     auto* box =
         Place(new CoefficientBox(QString::fromUtf8(captions::kCoefficient), parent), name, rect);
-    box->setFont(platform::InputFont(platform::kSongFace, layout::kCoefficientFontPixels));
+    box->setFont(platform::InputFont(platform::InstalledFace(platform::kSongFace),
+                                     layout::kCoefficientFontPixels));
     return box;
 }
 
@@ -111,7 +112,8 @@ void frmMain::CreateMainArea() {
     lab_ = MakeLabel(this, "lab", "", layout::kPointer, S::AutoSize, B::Opaque);
 
     computeButton_ = MakeButton(this, "计算按钮", captions::kCompute, layout::kCompute);
-    computeButton_->setFont(platform::FaceFont(platform::kNewSongFace, layout::kComputeFontPixels));
+    computeButton_->setFont(platform::FaceFont(platform::InstalledFace(platform::kNewSongFace),
+                                               layout::kComputeFontPixels));
     cmdOption_ =
         Place(new platform::WrappingButton(QString::fromUtf8(captions::kOptionCollapsed), this),
               "cmdOption", layout::kOption);

@@ -2,6 +2,7 @@
 // frame lines, hidden boxes, tab order, the hidden tray menu and the window's own properties.
 #include <QAction>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -110,15 +111,23 @@ TEST_F(MainWindowTest, DefaultFontMetricsMatchTheLayout) {
     EXPECT_EQ(label->fontMetrics().horizontalAdvance(QStringLiteral("X=")), 12);
 }
 
+// The Song face a control shows, asked for by the name of the installed face that stands in for
+// 宋体 or 新宋体, so that resolving it needs no search for fallback faces.
+void ExpectSongStandIn(const QWidget* control, int pixels, const char* what) {
+    const QFont font = control->font();
+    EXPECT_EQ(font.pixelSize(), pixels) << what;
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("AR PL UMing CN")) << what;
+    EXPECT_EQ(font.family(), QFontInfo(font).family()) << what << ": asked for by its own name";
+}
+
 TEST_F(MainWindowTest, FontsOfTheBoxesAndTheComputeButton) {
     Open();
     for (const char* name : {"二次项系数文本框", "一次项系数文本框", "常数项系数文本框"}) {
-        EXPECT_EQ(Control(name)->font().pixelSize(), 20) << name << ": 宋体 15 pt";
-        EXPECT_EQ(Control(name)->font().family(), QString::fromUtf8("宋体")) << name;
+        ExpectSongStandIn(Control(name), 20, name);  // 宋体 15 pt
     }
-    EXPECT_EQ(Control("计算按钮")->font().pixelSize(), 14) << "新宋体 10.5 pt";
-    EXPECT_EQ(Control("计算按钮")->font().family(), QString::fromUtf8("新宋体"));
-    EXPECT_EQ(window_->font().pixelSize(), 12);
+    ExpectSongStandIn(Control("计算按钮"), 14, "计算按钮: 新宋体 10.5 pt");
+    ExpectSongStandIn(window_.get(), 12, "frmMain: 宋体 9 pt");
+    ExpectSongStandIn(Control("Label1"), 12, "Label1, with the window's font");
 }
 
 TEST_F(MainWindowTest, OpaqueAndTransparentLabels) {

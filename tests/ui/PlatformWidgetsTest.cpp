@@ -7,6 +7,7 @@
 
 #include "Recorders.h"
 #include "platform/CheckBox.h"
+#include "platform/Fonts.h"
 #include "platform/Label.h"
 #include "platform/LineDecoration.h"
 #include "platform/Twips.h"
@@ -26,6 +27,30 @@ TEST(TwipsTest, RoundToTheNearestPixel) {
     }
     EXPECT_EQ(platform::ClientPixelsForOuterTwips(4715), 308);
     EXPECT_EQ(platform::ClientPixelsForOuterTwips(5965), 392);
+}
+
+TEST(InstalledFaceTest, TheFaceItselfElseItsFirstInstalledSubstitute) {
+    // A face of this test alone: substitutions that name nothing installed, then one that does.
+    QFont::insertSubstitutions(
+        QStringLiteral("QuadrelloTestFace"),
+        {QStringLiteral("No Such Face A"), QStringLiteral("No Such Face B")});
+    EXPECT_EQ(platform::InstalledFace("QuadrelloTestFace"), QStringLiteral("QuadrelloTestFace"))
+        << "no installed substitute: the name itself, for the font database to match";
+    QFont::insertSubstitution(QStringLiteral("QuadrelloTestFace"), QStringLiteral("AR PL UKai CN"));
+    EXPECT_EQ(platform::InstalledFace("QuadrelloTestFace"), QStringLiteral("AR PL UKai CN"));
+    QFont::removeSubstitutions(QStringLiteral("QuadrelloTestFace"));
+
+    const std::pair<const char*, const char*> cases[] = {
+        {platform::kSongFace, "AR PL UMing CN"},
+        {platform::kNewSongFace, "AR PL UMing CN"},
+        {platform::kKaiFace, "AR PL UKai CN"},
+        {"AR PL UMing CN", "AR PL UMing CN"},  // installed: itself
+        {"ar pl ukai cn", "AR PL UKai CN"},    // in the database's own spelling
+        {"No Such Face", "No Such Face"},
+    };
+    for (const auto& [family, face] : cases) {
+        EXPECT_EQ(platform::InstalledFace(family), QString::fromUtf8(face)) << family;
+    }
 }
 
 TEST(CheckBoxTest, ClickActionRunsOncePerChangeWhoeverMakesIt) {
