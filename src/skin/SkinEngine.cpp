@@ -3,12 +3,29 @@
 #include <QApplication>
 #include <QFile>
 
+#include "skin/SkinSheet.h"
+#include "skin/SkinStyle.h"
+
 namespace quadrello::skin {
 
 namespace {
 
 // A skin is a few kilobytes of colours; anything far larger is no skin of ours.
 constexpr qint64 kMaxSkinBytes = 256 * 1024;
+
+// Colours on plain selectors go into palettes; anything else needs Qt's style-sheet style.
+void Apply(const QString& sheet) {
+    std::optional<std::vector<SkinRule>> rules = ParseColourSheet(sheet);
+    if (!rules) {
+        qApp->setStyleSheet(sheet);
+        return;
+    }
+    if (auto* skin = qobject_cast<SkinStyle*>(QApplication::style())) {
+        skin->SetSheet(sheet, std::move(*rules));
+    } else if (!rules->empty()) {
+        QApplication::setStyle(new SkinStyle(QApplication::style(), sheet, std::move(*rules)));
+    }
+}
 
 }  // namespace
 
@@ -21,7 +38,7 @@ int32_t SkinAttachEx(const std::string& path, int32_t /*flags*/) {
     if (sheet.size() > kMaxSkinBytes || file.error() != QFileDevice::NoError) {
         return 0;
     }
-    qApp->setStyleSheet(QString::fromUtf8(sheet));
+    Apply(QString::fromUtf8(sheet));
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "MainWindowFixture.h"
+#include "SkinTesting.h"
 #include "platform/Topmost.h"
 
 namespace quadrello::test {
@@ -131,9 +132,10 @@ TEST_F(MainWindowTest, SkinBesideTheExecutableIsAttached) {
     ASSERT_TRUE(skin.open(QIODevice::WriteOnly));
     skin.write("QLineEdit { color: #123456; }");
     skin.close();
-    Open();
-    EXPECT_EQ(qApp->styleSheet(), QStringLiteral("QLineEdit { color: #123456; }"));
-    qApp->setStyleSheet(QString());
+    Open().ensurePolished();
+    EXPECT_EQ(Control("二次项系数文本框")->palette().color(QPalette::Text),
+              QColor(0x12, 0x34, 0x56));
+    DetachSkin();
 }
 
 }  // namespace

@@ -1,0 +1,132 @@
+#include "skin/SkinStyle.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace quadrello::skin {
+
+namespace {
+
+// Marks the widgets whose palette the skin set, to tell them from palettes the program set.
+constexpr char kSkinnedProperty[] = "_quadrello_skin_palette";
+
+// The kinds of widget that a style sheet's background colour only colours, as the same palette
+// would (the skin look test holds them to every pixel). Other kinds may be painted by the
+// style-sheet style itself once they have a background: a menu, for one, loses its frame.
+constexpr const char* kPaletteBackgroundKinds[] = {"QWidget", "QLabel", "QLineEdit", "QMessageBox"};
+
+constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive,
+                                            QPalette::Disabled};
+
+// The roles a style-sheet colour sets, as Qt's style-sheet style sets them.
+void Paint(QPalette& palette, QPalette::ColorGroup group, const SkinColours& colours,
+           const QWidget& widget) {
+    if (colours.background) {
+        for (const QPalette::ColorRole role :
+             {QPalette::Base, QPalette::Button, widget.backgroundRole(), QPalette::Window}) {
+            palette.setColor(group, role, *colours.background);
+        }
+    }
+    if (colours.text) {
+        for (const QPalette::ColorRole role : {QPalette::ButtonText, widget.foregroundRole(),
+                                               QPalette::WindowText, QPalette::Text}) {
+            palette.setColor(group, role, *colours.text);
+        }
+        QColor placeholder = *colours.text;
+        placeholder.setAlpha((placeholder.alpha() + 1) / 2);
+        palette.setColor(group, QPalette::PlaceholderText, placeholder);
+    }
+    if (colours.selectionText) {
+        palette.setColor(group, QPalette::HighlightedText, *colours.selectionText);
+    }
+    if (colours.selectionBackground) {
+        palette.setColor(group, QPalette::Highlight, *colours.selectionBackground);
+    }
+    if (colours.alternateBackground) {
+        palette.setColor(group, QPalette::AlternateBase, *colours.alternateBackground);
+    }
+}
+
+// Every role of every group marked as set on the widget itself, so that none of them comes from
+// its parent.
+QPalette::ResolveMask EveryRole() {
+    static const QPalette::ResolveMask mask = [] {
+        QPalette palette;
+        for (const QPalette::ColorGroup group : kGroups) {
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const auto colorRole = static_cast<QPalette::ColorRole>(role);
+                palette.setBrush(group, colorRole, palette.brush(group, colorRole));
+            }
+        }
+        return palette.resolveMask();
+    }();
+    return mask;
+}
+
+// The nearest Qt class of the widget. The program's classes live in namespaces, so a class of
+// the program counts as the Qt class it extends.
+QByteArray QtKind(const QWidget& widget) {
+    const QMetaObject* meta = widget.metaObject();
+    while (meta->superClass() != nullptr && QByteArray(meta->className()).contains("::")) {
+        meta = meta->superClass();
+    }
+    return meta->className();
+}
+
+bool BackgroundIsPaletteOnly(const QWidget& widget) {
+    const QByteArray kind = QtKind(widget);
+    for (const char* paletteKind : kPaletteBackgroundKinds) {
+        if (kind == paletteKind) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+SkinStyle::SkinStyle(QStyle* base, QString sheet, std::vector<SkinRule> rules)
+    : QProxyStyle(base), sheet_(std::move(sheet)), rules_(std::move(rules)) {}
+
+void SkinStyle::SetSheet(QString sheet, std::vector<SkinRule> rules) {
+    sheet_ = std::move(sheet);
+    rules_ = std::move(rules);
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (widget->testAttribute(Qt::WA_WState_Polished) && widget->style() == this) {
+            unpolish(widget);
+            polish(widget);
+        }
+    }
+}
+
+void SkinStyle::polish(QWidget* widget) {
+    QProxyStyle::polish(widget);
+    const bool skinned = widget->property(kSkinnedProperty).toBool();
+    // A palette the program set stays the starting point; any other is the class's.
+    QPalette palette = widget->testAttribute(Qt::WA_SetPalette) && !skinned
+                           ? widget->palette()
+                           : QApplication::palette(widget);
+    const SkinColours colours = ColoursFor(rules_, *widget);
+    if (colours.background && !BackgroundIsPaletteOnly(*widget) && widget->styleSheet().isEmpty()) {
+        // The style-sheet style takes the widget over and polishes it again, through this
+        // style, which then leaves the sheet's colours to it.
+        widget->setStyleSheet(sheet_);
+        return;
+    }
+    for (const QPalette::ColorGroup group : kGroups) {
+        Paint(palette, group, colours, *widget);
+    }
+    palette.setResolveMask(EveryRole());
+    widget->setPalette(palette);
+    widget->setProperty(kSkinnedProperty, true);
+}
+
+void SkinStyle::unpolish(QWidget* widget) {
+    if (widget->property(kSkinnedProperty).toBool()) {
+        widget->setPalette(QPalette());
+        widget->setProperty(kSkinnedProperty, QVariant());
+    }
+    QProxyStyle::unpolish(widget);
+}
+
+}  // namespace quadrello::skin

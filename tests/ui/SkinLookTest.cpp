@@ -1,0 +1,85 @@
+// The shipped skin paints the windows through palettes exactly as the same sheet applied as a
+// Qt style sheet does: every pixel of the main window, its tray menu and a message box.
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "MainWindowFixture.h"
+#include "SkinTesting.h"
+#include "skin/SkinStyle.h"
+
+namespace quadrello::test {
+namespace {
+
+class SkinLookTest : public MainWindowTest {
+  protected:
+    void TearDown() override {
+        DetachSkin();
+        MainWindowTest::TearDown();
+    }
+
+    static QByteArray ShippedSkin() {
+        QFile file(QStringLiteral(QUADRELLO_SOURCE_DIR "/resources/skin/skin.ski"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    // The window in the states that show every kind of control the skin colours: collapsed,
+    // opened, with results, a plot and a selected box, then the tray menu with an item lit and
+    // a message box.
+    std::vector<QImage> Pictures() {
+        WriteConfig("[Function]\r\nDrawGraphic=1\r\nMark=1\r\n");
+        frmMain& window = OpenShown();
+        std::vector<QImage> pictures = {window.grab().toImage()};
+        // Clicked by the program: a pointer left over a button would show it lit the next time.
+        Control<QPushButton>("cmdOption")->click();
+        pictures.push_back(window.grab().toImage());
+        Control<QLineEdit>("二次项系数文本框")->setText(QStringLiteral("1"));
+        Control<QLineEdit>("一次项系数文本框")->setText(QStringLiteral("-3"));
+        Control<QLineEdit>("常数项系数文本框")->setText(QStringLiteral("2"));
+        Control<QPushButton>("计算按钮")->click();
+        pictures.push_back(window.grab().toImage());
+
+        QMenu* menu = window.TrayMenu();
+        menu->popup(QPoint(10, 10));
+        pictures.push_back(menu->grab().toImage());
+        menu->setActiveAction(menu->actions().at(1));
+        pictures.push_back(menu->grab().toImage());
+        menu->hide();
+
+        {
+            QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Parabolix"),
+                            QString::fromUtf8("二次项系数不能为0！"), QMessageBox::NoButton,
+                            &window);
+            box.setDefaultButton(box.addButton(QString::fromUtf8("确定"), QMessageBox::AcceptRole));
+            box.show();
+            pictures.push_back(box.grab().toImage());
+        }
+        window_.reset();
+        return pictures;
+    }
+};
+
+TEST_F(SkinLookTest, PalettesPaintEveryPixelAsTheStyleSheetDoes) {
+    qApp->setStyleSheet(QString::fromUtf8(ShippedSkin()));
+    const std::vector<QImage> expected = Pictures();
+    DetachSkin();
+
+    QFile skin(folder_.filePath(QStringLiteral("skin.ski")));
+    ASSERT_TRUE(skin.open(QIODevice::WriteOnly));
+    skin.write(ShippedSkin());
+    skin.close();
+    const std::vector<QImage> pictures = Pictures();
+    ASSERT_NE(qobject_cast<skin::SkinStyle*>(QApplication::style()), nullptr);
+    EXPECT_TRUE(qApp->styleSheet().isEmpty());
+
+    ASSERT_EQ(pictures.size(), expected.size());
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        EXPECT_EQ(pictures[i].size(), expected[i].size()) << "picture " << i;
+        EXPECT_TRUE(pictures[i] == expected[i]) << "picture " << i << " differs";
+    }
+}
+
+}  // namespace
+}  // namespace quadrello::test
