@@ -123,9 +123,16 @@ void frmMain::ConnectActions() {
     connect(calculatorButton_, &QPushButton::clicked, this, &frmMain::StartCalculator);
     connect(contactButton_, &QPushButton::clicked, this, &frmMain::ContactAuthor);
     connect(aboutButton_, &QPushButton::clicked, this, &frmMain::ShowAbout);
-    connect(menuContact_, &QAction::triggered, this, &frmMain::ContactAuthor);
-    connect(menuAbout_, &QAction::triggered, this, &frmMain::ShowAbout);
-    connect(menuExit_, &QAction::triggered, this, &QWidget::close);
+}
+
+QMenu* frmMain::TrayMenu() {
+    if (mnuTray_ == nullptr) {
+        CreateTrayMenu();
+        connect(menuContact_, &QAction::triggered, this, &frmMain::ContactAuthor);
+        connect(menuAbout_, &QAction::triggered, this, &frmMain::ShowAbout);
+        connect(menuExit_, &QAction::triggered, this, &QWidget::close);
+    }
+    return mnuTray_;
 }
 
 void frmMain::Load() {
@@ -216,7 +223,7 @@ void frmMain::OnTopmostClick() {
 void frmMain::OnTrayClick() {
     if (trayBox_->Value() == CheckBox::kChecked) {
         EnsureWindowIcon();  // the tray shows the window's icon
-        tray::AddTrayIcon(this, mnuTray_);
+        tray::AddTrayIcon(this, TrayMenu());
         tray::SetTrayTip(QString::fromUtf8(tray::kTrayTip));
     } else {
         tray::RemoveTrayIcon();

@@ -28,8 +28,10 @@ class frmMain : public QWidget {
   public:
     frmMain();
 
-    // The tray pop-up menu mnuTray; it is never shown as a menu bar.
-    QMenu* TrayMenu() const { return mnuTray_; }
+    // The tray pop-up menu mnuTray; it is never shown as a menu bar. Made when it is first
+    // asked for: the first paint has no use for it, and it would be polished (and skinned) for
+    // nothing at start.
+    QMenu* TrayMenu();
 
   public slots:
     // The compute command of 计算按钮 and of Enter in a coefficient box.

@@ -83,7 +83,6 @@ void frmMain::CreateControls() {
     CreateMainArea();
     CreateOptionsPanel();
     CreateLines();
-    CreateTrayMenu();
     SetTabOrder();
 }
 
