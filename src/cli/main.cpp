@@ -1,5 +1,6 @@
 // quadrello-cli: the compute command and the plot without a window, for teachers, scripts and
 // tests. Needs no display: the picture is drawn into an image without any application object.
+#include <QCoreApplication>
 #include <QImageWriter>
 #include <cstdio>
 #include <string>
@@ -24,6 +25,8 @@ void Print(std::FILE* stream, std::string_view text) {
 
 // Writes the picture as PNG; an empty text on success, the reason otherwise.
 std::string WritePng(const QImage& picture, const std::string& path) {
+    // PNG is built into Qt Gui: no image-format plugin needs to be looked for or loaded.
+    QCoreApplication::setLibraryPaths({});
     QImageWriter writer(QString::fromStdString(path), "png");
     return writer.write(picture) ? std::string() : writer.errorString().toStdString();
 }
