@@ -80,9 +80,12 @@ void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
     const ImageSurface& surface = Surface();
-    const QSize area = surface.AreaSize();
-    painter.drawImage(QPoint(kBorderWidth, kBorderWidth), surface.Retained(),
-                      QRect(QPoint(0, 0), area));
+    const QRect area(QPoint(kBorderWidth, kBorderWidth), surface.AreaSize());
+    if (surface.Retained().isNull()) {
+        painter.fillRect(area, surface.Background());  // nothing drawn yet
+    } else {
+        painter.drawImage(area.topLeft(), surface.Retained(), QRect(QPoint(0, 0), area.size()));
+    }
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

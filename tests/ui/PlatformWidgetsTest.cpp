@@ -10,8 +10,10 @@
 #include "platform/Fonts.h"
 #include "platform/Label.h"
 #include "platform/LineDecoration.h"
+#include "platform/PictureBox.h"
 #include "platform/Twips.h"
 #include "platform/WrappingButton.h"
+#include "platform/image/ImageSurface.h"
 
 namespace quadrello::test {
 namespace {
@@ -154,6 +156,40 @@ TEST(WrappingButtonTest, CaptionStaysExactWhileItIsDrawnOnSeveralLines) {
         return rows;
     };
     EXPECT_GT(inkRows(wrapping.grab().toImage()), 2 * inkRows(plain.grab().toImage()));
+}
+
+TEST(PictureTest, NoImageIsHeldUntilSomethingIsDrawn) {
+    const QRgb background = qRgb(0x12, 0x34, 0x56);
+    platform::ImageSurface surface(QSize(20, 10), QColor(background));
+    surface.SetAreaSize(QSize(30, 10));  // the panel opened and collapsed again
+    surface.SetAreaSize(QSize(20, 10));
+    surface.Cls();
+    EXPECT_TRUE(surface.Retained().isNull());
+    const QImage blank = surface.Picture();
+    ASSERT_EQ(blank.size(), QSize(20, 10));
+    for (const QPoint p : {QPoint(0, 0), QPoint(19, 9)}) {
+        EXPECT_EQ(blank.pixel(p), background);
+    }
+
+    // The first drawing makes the image as large as the area has ever been, as a picture that
+    // was kept all along would be: a point right of the present area is kept for the reopening.
+    surface.SetUserCoordinates(0, 0, 20, 10);
+    surface.SetPoint(25.5F, 0.5F, 0x0000FF);  // red as a COLORREF
+    ASSERT_EQ(surface.Retained().size(), QSize(30, 10));
+    EXPECT_EQ(surface.Retained().pixel(25, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(surface.Retained().pixel(24, 0), background);
+    surface.SetAreaSize(QSize(30, 10));
+    EXPECT_EQ(surface.Picture().pixel(25, 0), qRgb(255, 0, 0));
+}
+
+TEST(PictureTest, AnEmptyPictureBoxShowsItsBackground) {
+    platform::PictureBox box;
+    box.resize(40, 30);
+    const QImage shown = box.grab().toImage();
+    const int border = platform::PictureBox::kBorderWidth;
+    EXPECT_EQ(shown.pixel(border, border), box.palette().color(QPalette::Base).rgb());
+    EXPECT_EQ(shown.pixel(40 - border - 1, 30 - border - 1),
+              box.palette().color(QPalette::Base).rgb());
 }
 
 TEST(CalculatorTest, FirstInstalledCalculatorInOrder) {

@@ -79,19 +79,15 @@ QRgb RgbFromColorRef(ColorRef color) {
 }
 
 ImageSurface::ImageSurface(QSize area, QColor background)
-    : image_(area.expandedTo(QSize(0, 0)), kFormat),
-      area_(area.expandedTo(QSize(0, 0))),
-      background_(background.rgb()) {
-    image_.fill(background_);
-}
+    : area_(area.expandedTo(QSize(0, 0))), extent_(area_), background_(background.rgb()) {}
 
 void ImageSurface::SetAreaSize(QSize area) {
     area_ = area.expandedTo(QSize(0, 0));
-    const QSize needed = image_.size().expandedTo(area_);
-    if (needed == image_.size()) {
+    extent_ = extent_.expandedTo(area_);
+    if (image_.isNull() || extent_ == image_.size()) {
         return;
     }
-    QImage grown(needed, kFormat);
+    QImage grown(extent_, kFormat);
     grown.fill(background_);
     const qsizetype rowBytes = qsizetype(image_.width()) * sizeof(QRgb);
     for (int y = 0; y < image_.height(); ++y) {
@@ -100,8 +96,18 @@ void ImageSurface::SetAreaSize(QSize area) {
     image_ = std::move(grown);
 }
 
+QImage& ImageSurface::Image() {
+    if (image_.isNull() && !extent_.isEmpty()) {
+        image_ = QImage(extent_, kFormat);
+        image_.fill(background_);
+    }
+    return image_;
+}
+
 void ImageSurface::Cls() {
-    image_.fill(background_);
+    if (!image_.isNull()) {
+        image_.fill(background_);
+    }
 }
 
 void ImageSurface::SetUserCoordinates(double x1, double y1, double x2, double y2) {
@@ -116,7 +122,7 @@ void ImageSurface::SetPoint(float x, float y, ColorRef color) {
     const double px = scale_.ToPixelX(x);
     const double py = scale_.ToPixelY(y);
     // Negated, so that NaN fails too.
-    if (!(px >= 0 && px < image_.width() && py >= 0 && py < image_.height())) {
+    if (!(px >= 0 && px < extent_.width() && py >= 0 && py < extent_.height())) {
         return;
     }
     Stamp(static_cast<int>(px), static_cast<int>(py), RgbFromColorRef(color));
@@ -128,7 +134,7 @@ void ImageSurface::DrawLine(float x1, float y1, float x2, float y2, ColorRef col
     double bx = scale_.ToPixelX(x2);
     double by = scale_.ToPixelY(y2);
     if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by) ||
-        !ClipToBox(ax, ay, bx, by, image_.width(), image_.height())) {
+        !ClipToBox(ax, ay, bx, by, extent_.width(), extent_.height())) {
         return;
     }
     // Bresenham between the cells of the two ends. An end on the far edge of the box names
@@ -161,19 +167,25 @@ void ImageSurface::DrawLine(float x1, float y1, float x2, float y2, ColorRef col
 }
 
 void ImageSurface::Stamp(int px, int py, QRgb rgb) {
+    QImage& image = Image();
     // A width of w covers w × w cells around the position, the position's cell first.
     const int before = (lineWidth_ - 1) / 2;
     const int x0 = std::max(px - before, 0);
-    const int x1 = std::min(px - before + lineWidth_, image_.width());
+    const int x1 = std::min(px - before + lineWidth_, image.width());
     const int y0 = std::max(py - before, 0);
-    const int y1 = std::min(py - before + lineWidth_, image_.height());
+    const int y1 = std::min(py - before + lineWidth_, image.height());
     for (int y = y0; y < y1; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         std::fill(row + x0, row + std::max(x0, x1), rgb);
     }
 }
 
 QImage ImageSurface::Picture() const {
+    if (image_.isNull()) {
+        QImage blank(area_, kFormat);
+        blank.fill(background_);
+        return blank;
+    }
     return image_.copy(0, 0, area_.width(), area_.height());
 }
 

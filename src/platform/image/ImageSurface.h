@@ -15,7 +15,8 @@ namespace quadrello::platform {
 //
 // The retained image never shrinks: an area that narrows and widens again shows its picture
 // unchanged. Everything drawn is clipped to the retained image; positions beyond it, however
-// large or not finite, are skipped.
+// large or not finite, are skipped. Until something is drawn the picture is all background and
+// the image is not made: a window shows its empty plot without holding one.
 class ImageSurface : public PlotSurface {
   public:
     ImageSurface(QSize area, QColor background);
@@ -40,16 +41,21 @@ class ImageSurface : public PlotSurface {
     const UserScale& Scale() const { return scale_; }
     int LineWidth() const { return lineWidth_; }
 
-    // The retained image; it may reach beyond the area.
+    // The retained image; it may reach beyond the area. Null while nothing has been drawn (the
+    // picture is then all background).
     const QImage& Retained() const { return image_; }
     // A copy of what the area shows.
     QImage Picture() const;
 
   private:
+    // The retained image, made at its full size and cleared to the background at the first
+    // drawing.
+    QImage& Image();
     void Stamp(int px, int py, QRgb rgb);
 
     QImage image_;
     QSize area_;
+    QSize extent_;  // the size the retained image has or will have: the largest area yet
     QRgb background_;
     UserScale scale_;
     int lineWidth_ = 1;
