@@ -1,5 +1,6 @@
 // The shipped skin paints the windows through palettes exactly as the same sheet applied as a
-// Qt style sheet does: every pixel of the main window, its tray menu and a message box.
+// Qt style sheet does: every pixel of the main window, its tray menu, a message box and the
+// About window.
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 #include "MainWindowFixture.h"
 #include "SkinTesting.h"
 #include "skin/SkinStyle.h"
+#include "ui/frmAbout.h"
 
 namespace quadrello::test {
 namespace {
@@ -26,8 +28,8 @@ class SkinLookTest : public MainWindowTest {
     }
 
     // The window in the states that show every kind of control the skin colours: collapsed,
-    // opened, with results, a plot and a selected box, then the tray menu with an item lit and
-    // a message box.
+    // opened, with results, a plot and a selected box, then the tray menu with an item lit, a
+    // message box and the About window.
     std::vector<QImage> Pictures() {
         WriteConfig("[Function]\r\nDrawGraphic=1\r\nMark=1\r\n");
         frmMain& window = OpenShown();
@@ -56,6 +58,10 @@ class SkinLookTest : public MainWindowTest {
             box.show();
             pictures.push_back(box.grab().toImage());
         }
+        frmAbout& about = frmAbout::Instance();
+        about.show();
+        pictures.push_back(about.grab().toImage());
+        about.hide();
         window_.reset();
         return pictures;
     }
