@@ -1,11 +1,14 @@
 #include "platform/MessageBox.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace quadrello::platform {
 
 namespace {
+
+constexpr int kMinimumBoxWidth = 240;  // pixels: the caption and the title-bar buttons fit
 
 class QtMessageBoxService final : public MessageBoxService {
   public:
@@ -15,6 +18,12 @@ class QtMessageBoxService final : public MessageBoxService {
             box.addButton(QString::fromUtf8(kMessageBoxOkText), QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
+        // A box as narrow as its short message would cut its caption in the title bar.
+        if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+            grid->addItem(
+                new QSpacerItem(kMinimumBoxWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                grid->rowCount(), 0, 1, grid->columnCount());
+        }
         box.exec();
     }
 };

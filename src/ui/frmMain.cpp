@@ -97,6 +97,7 @@ frmMain::frmMain()
     Load();
     CentreOnScreen();
     coefficientA_->setFocus();
+    coefficientA_->selectAll();  // the focus arrives with the window's activation
 }
 
 void frmMain::ConnectActions() {

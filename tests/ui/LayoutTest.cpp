@@ -1,7 +1,9 @@
 // The main window as laid out: names, kinds, captions, places in pixels (15 twips each), fonts,
 // frame lines, hidden boxes, tab order, the hidden tray menu and the window's own properties.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -249,3 +251,16 @@ TEST_F(MainWindowTest, ClickIntoABoxSelectsItsWholeText) {
 
 }  // namespace
 }  // namespace quadrello::test
+
+// The focus coming back with the window (after a message box, from the tray) is no arrival:
+// the caret and the selection the user left stay as they were.
+TEST_F(MainWindowTest, ReactivatedWindowKeepsTheCaretInItsBox) {
+    OpenShown();
+    auto* a = Control<QLineEdit>("二次项系数文本框");
+    a->setText(QStringLiteral("abc"));
+    a->setCursorPosition(2);
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(a, &back);
+    EXPECT_FALSE(a->hasSelectedText());
+    EXPECT_EQ(a->cursorPosition(), 2);
+}
