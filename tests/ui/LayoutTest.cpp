@@ -249,9 +249,6 @@ TEST_F(MainWindowTest, ClickIntoABoxSelectsItsWholeText) {
     EXPECT_FALSE(c->hasSelectedText());
 }
 
-}  // namespace
-}  // namespace quadrello::test
-
 // The focus coming back with the window (after a message box, from the tray) is no arrival:
 // the caret and the selection the user left stay as they were.
 TEST_F(MainWindowTest, ReactivatedWindowKeepsTheCaretInItsBox) {
@@ -264,3 +261,6 @@ TEST_F(MainWindowTest, ReactivatedWindowKeepsTheCaretInItsBox) {
     EXPECT_FALSE(a->hasSelectedText());
     EXPECT_EQ(a->cursorPosition(), 2);
 }
+
+}  // namespace
+}  // namespace quadrello::test
