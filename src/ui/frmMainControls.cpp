@@ -162,7 +162,10 @@ void frmMain::CreateTrayMenu() {
     menuContact_ = AddMenuItem(mnuTray_, "联系作者菜单", captions::kMenuContact);
     AddMenuItem(mnuTray_, "更多软件菜单", captions::kMenuMoreSoftware);
     menuAbout_ = AddMenuItem(mnuTray_, "关于菜单", captions::kMenuAbout);
-    AddMenuItem(mnuTray_, "d", captions::kMenuSeparator)->setSeparator(true);
+    // The caption "-" stands for a separator line; the line is drawn without the text.
+    QAction* separator = AddMenuItem(mnuTray_, "d", captions::kMenuSeparator);
+    separator->setSeparator(true);
+    separator->setText(QString());
     menuExit_ = AddMenuItem(mnuTray_, "mnuExit", captions::kMenuExit);
 }
 

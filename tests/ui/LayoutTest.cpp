@@ -193,14 +193,15 @@ TEST_F(MainWindowTest, TrayMenuHoldsItsEightItems) {
     EXPECT_EQ(menu->title(), QString::fromUtf8("托盘菜单"));
     EXPECT_FALSE(menu->isVisible());
     const QList<QAction*> items = menu->actions();
-    const std::pair<const char*, const char*> expected[] = {{"系统计算器菜单", "系统计算器"},
-                                                            {"配置颜色菜单", "配置颜色"},
-                                                            {"作者主页菜单", "作者主页"},
-                                                            {"联系作者菜单", "联系作者"},
-                                                            {"更多软件菜单", "更多软件"},
-                                                            {"关于菜单", "关于.."},
-                                                            {"d", "-"},
-                                                            {"mnuExit", "退出"}};
+    const std::pair<const char*, const char*> expected[] = {
+        {"系统计算器菜单", "系统计算器"},
+        {"配置颜色菜单", "配置颜色"},
+        {"作者主页菜单", "作者主页"},
+        {"联系作者菜单", "联系作者"},
+        {"更多软件菜单", "更多软件"},
+        {"关于菜单", "关于.."},
+        {"d", ""},  // the "-" caption: a bare line
+        {"mnuExit", "退出"}};
     ASSERT_EQ(items.size(), 8);
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(items[i]->objectName(), QString::fromUtf8(expected[i].first));
