@@ -78,6 +78,21 @@ TEST(ImageSurface, RendersTheParabolaWithItsAxesAndNothingElse) {
     EXPECT_GT(CountColor(image, kBlue), 285 + 201 - 20);
 }
 
+// 0 lies inside the window by a hair: the bottom bound is -1.2e-17 on a span of 1.2, so the
+// computed row rounds to the far edge. The axis must still show, in the last row.
+TEST(ImageSurface, AxisNextToTheFarBoundStaysInsideTheArea) {
+    ImageSurface surface(kArea, Qt::white);
+    const PlotReport report = DrawParabola(2, -0.0, 1, 1, -1, 2, -1e-17, surface);
+    ASSERT_TRUE(report.drawn);
+    ASSERT_LT(report.window.bottom, 0.0);
+    const QImage image = surface.Picture();
+    int blueInLastRow = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        blueInLastRow += image.pixel(x, kArea.height() - 1) == kBlue;
+    }
+    EXPECT_GT(blueInLastRow, kArea.width() / 2) << "the x axis is missing";
+}
+
 TEST(ImageSurface, PixelsAreCellsCountedFromTheTopLeftCorner) {
     ImageSurface surface(QSize(10, 10), Qt::white);
     surface.SetUserCoordinates(0, 10, 10, 0);    // y upward

@@ -5,6 +5,13 @@
 
 namespace quadrello::platform {
 
+double UserScale::InsideCells(double pixel, double cells, bool beforeFarBound) {
+    if (beforeFarBound && pixel >= cells && pixel < cells + 1) {
+        return std::nextafter(cells, 0.0);
+    }
+    return pixel;
+}
+
 bool UserScale::Set(double x1, double y1, double x2, double y2, int areaWidth, int areaHeight) {
     const double width = x2 - x1;
     const double height = y2 - y1;
@@ -14,6 +21,8 @@ bool UserScale::Set(double x1, double y1, double x2, double y2, int areaWidth, i
     }
     left_ = x1;
     top_ = y1;
+    right_ = x2;
+    bottom_ = y2;
     width_ = width;
     height_ = height;
     // An area not laid out yet counts as one pixel, so that the mapping stays finite.

@@ -24,8 +24,16 @@ class UserScale {
     // scale stays as it was.
     bool Set(double x1, double y1, double x2, double y2, int areaWidth, int areaHeight);
 
-    double ToPixelX(double x) const { return (x - left_) * pixelsWide_ / width_; }
-    double ToPixelY(double y) const { return (y - top_) * pixelsHigh_ / height_; }
+    // A position strictly inside the rectangle always lands in a cell of the area, also where
+    // rounding would put it on the far edge (0 next to a bound of 1e-17 on a span of 1.2).
+    double ToPixelX(double x) const {
+        return InsideCells((x - left_) * pixelsWide_ / width_, pixelsWide_,
+                           (x - right_) * width_ < 0);
+    }
+    double ToPixelY(double y) const {
+        return InsideCells((y - top_) * pixelsHigh_ / height_, pixelsHigh_,
+                           (y - bottom_) * height_ < 0);
+    }
     double ToUserX(double px) const { return left_ + px * width_ / pixelsWide_; }
     double ToUserY(double py) const { return top_ + py * height_ / pixelsHigh_; }
 
@@ -35,8 +43,12 @@ class UserScale {
     double ScaleHeight(int areaHeight) const { return height_ * areaHeight / pixelsHigh_; }
 
   private:
+    static double InsideCells(double pixel, double cells, bool beforeFarBound);
+
     double left_ = 0;
     double top_ = 0;
+    double right_ = kTwipsPerPixel;  // the bounds as set, right_ = x2 and bottom_ = y2
+    double bottom_ = kTwipsPerPixel;
     double width_ = kTwipsPerPixel;  // user units over pixelsWide_ pixels
     double height_ = kTwipsPerPixel;
     double pixelsWide_ = 1;
