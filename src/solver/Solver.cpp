@@ -52,12 +52,13 @@ SolveOutcome SolveTexts(std::string_view aText, std::string_view bText, std::str
     if (aText.empty() || bText.empty() || cText.empty()) {
         return Message(kMessageIncomplete);
     }
-    // A coefficient the double range cannot hold is bad input, reported like the other two.
-    if (!pa.inRange || !pb.inRange || !pc.inRange) {
-        return Message(kMessageOutOfRange);
-    }
+    // The closed gate stops everything after the two validation messages, without a trace.
     if (!gateOpen) {
         return SolveOutcome{};
+    }
+    // A coefficient the double range cannot hold is reported like the two validation messages.
+    if (!pa.inRange || !pb.inRange || !pc.inRange) {
+        return Message(kMessageOutOfRange);
     }
 
     // Each step is one rounded double operation, in this order.
