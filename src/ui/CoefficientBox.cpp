@@ -18,7 +18,6 @@ void CoefficientBox::focusInEvent(QFocusEvent* event) {
     keepSelectionOnPress_ = event->reason() == Qt::MouseFocusReason;
 }
 
-void CoefficientBox::focusOutEvent(QFocusEvent* event) { qWarning("focusOut %s reason %d", qPrintable(objectName()), event->reason()); QLineEdit::focusOutEvent(event); }
 void CoefficientBox::mousePressEvent(QMouseEvent* event) {
     if (keepSelectionOnPress_ && event->button() == Qt::LeftButton) {
         keepSelectionOnPress_ = false;
