@@ -15,7 +15,8 @@ Prints the five result texts, one per line: the discriminant, the two roots (or 
 text that there are none), and the vertex's x and y. An input the window would
 refuse prints its message alone and ends with status 1.
 
-Options, recognised only before A (a text starting with "--" needs a "--" before it):
+Options, recognised only before A (a text starting with "--", or the text "-h", needs a
+"--" before it):
   --json        one JSON object on one line instead:
                 {"labels":[5 texts],"solution":[r1,r2,h,k,a,b,c],
                  "window":[left,right,bottom,top],"samples":N}
@@ -28,7 +29,7 @@ Options, recognised only before A (a text starting with "--" needs a "--" before
   -h, --help    show this text
 
 Exit status: 0 done, 1 input refused (message printed), 2 wrong usage,
-3 the PNG could not be written.
+3 the PNG could not be written, 4 the results could not be written.
 )";
 
 }  // namespace quadrello::cli

@@ -17,7 +17,13 @@ namespace {
 
 using namespace quadrello;
 
-enum ExitStatus { kDone = 0, kRefused = 1, kWrongUsage = 2, kPictureNotWritten = 3 };
+enum ExitStatus {
+    kDone = 0,
+    kRefused = 1,
+    kWrongUsage = 2,
+    kPictureNotWritten = 3,
+    kOutputFailed = 4
+};
 
 void Print(std::FILE* stream, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stream);
@@ -58,6 +64,15 @@ int Run(const cli::Arguments& args) {
     return kDone;
 }
 
+// Results that never reached their reader are no success (a full disk, a closed pipe).
+int Finish(int status) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Print(stderr, "quadrello-cli: the output could not be written\n");
+        return kOutputFailed;
+    }
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,7 +85,7 @@ int main(int argc, char** argv) {
     }
     if (parsed.arguments.help) {
         Print(stdout, cli::kUsage);
-        return kDone;
+        return Finish(kDone);
     }
-    return Run(parsed.arguments);
+    return Finish(Run(parsed.arguments));
 }

@@ -43,8 +43,8 @@ class ProgramTest : public ::testing::Test {
     fs::path Path(const char* name) const { return dir_ / name; }
 
     // Runs the program with these arguments, its output caught in files.
-    Outcome Run(std::vector<std::string> args) const {
-        const fs::path outPath = dir_ / "stdout";
+    Outcome Run(std::vector<std::string> args, const char* stdoutPath = nullptr) const {
+        const fs::path outPath = stdoutPath != nullptr ? fs::path(stdoutPath) : dir_ / "stdout";
         const fs::path errPath = dir_ / "stderr";
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -150,6 +150,17 @@ TEST_F(ProgramTest, WrongUsageGoesToStandardErrorWithStatusTwo) {
     const Outcome help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: quadrello-cli", 0), 0u);
+}
+
+// Results that could not be written are no success, for the results and the help alike.
+TEST_F(ProgramTest, OutputThatCannotBeWrittenEndsWithStatusFour) {
+    ASSERT_TRUE(fs::exists("/dev/full"));
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"1", "-3", "2"}, {"--json", "1", "-3", "2"}, {"0", "1", "2"}, {"--help"}}) {
+        const Outcome o = Run(args, "/dev/full");
+        EXPECT_EQ(o.status, 4) << args.front();
+        EXPECT_NE(o.err.find("could not be written"), std::string::npos) << o.err;
+    }
 }
 
 TEST_F(ProgramTest, WritesThePictureTheWindowWouldShow) {
