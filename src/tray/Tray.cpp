@@ -4,73 +4,76 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/NotifyIcon.h"
 #include "platform/NotifyIconOwner.h"
-#include "platform/WindowProcedure.h"
+#include "platform/TrayIcon.h"
 
 namespace quadrello::tray {
 
 namespace {
 
 // The module's state: one icon for the one main window.
-QPointer<QWidget> TrayForm;                    // the owner window, empty until the first add
-QPointer<QMenu> TrayMenu;                      // the menu a right click pops up
-platform::WindowProc OldWindowProc = nullptr;  // the owner's procedure before ours
-platform::NotifyIconData TrayData;             // kept between the calls
+QPointer<QWidget> TrayForm;                // the owner window, empty until the first add
+QPointer<QMenu> TrayMenu;                  // the menu a right click pops up
+QPointer<platform::TrayIcon> TrayIconNow;  // the icon while it is on
 
-// The tip field: the text, a NUL, and blanks up to the field's length.
-QString TipField(const QString& text) {
-    QString field = text + QChar(u'\0');
-    return field.leftJustified(platform::kTipFieldLength, QChar(u' '), true);
+// Notifications are queued: the owner's handler runs after the icon has finished with the
+// event that reported it, and not at all once the owner or that icon is gone.
+void Route(platform::TrayIcon* icon, void (platform::TrayIcon::*signal)(), intptr_t what) {
+    QObject::connect(
+        icon, signal, TrayForm,
+        [what, from = QPointer<platform::TrayIcon>(icon)] {
+            if (!TrayForm.isNull() && !from.isNull() && from == TrayIconNow) {
+                TrayWindowProc(TrayForm, kTrayCallbackMessage, 0, what);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace
 
 void AddTrayIcon(QWidget* form, QMenu* menu) {
+    RemoveTrayIcon();
     TrayForm = form;
     TrayMenu = menu;
-    OldWindowProc = platform::SetWindowProc(form, &TrayWindowProc);
-    TrayData.uID = 0;
-    TrayData.cbSize = platform::kNotifyIconDataSize;
-    TrayData.hWnd = form;
-    TrayData.hIcon = form->windowIcon();
-    TrayData.uCallbackMessage = kTrayCallbackMessage;
-    TrayData.uFlags = platform::kNifMessage | platform::kNifIcon;
-    platform::ShellNotifyIcon(platform::kNimAdd, TrayData);
+    TrayIconNow = platform::CreateTrayIcon(form);
+    Route(TrayIconNow, &platform::TrayIcon::leftReleased, kIconLeftButtonUp);
+    Route(TrayIconNow, &platform::TrayIcon::rightReleased, kIconRightButtonUp);
+    Route(TrayIconNow, &platform::TrayIcon::middleReleased, kIconMiddleButtonUp);
+    Route(TrayIconNow, &platform::TrayIcon::doubleClicked, kIconLeftDoubleClick);
+    TrayIconNow->Show(form->windowIcon(), menu);
 }
 
 void SetTrayTip(const QString& text) {
-    TrayData.szTip = TipField(text);
-    TrayData.uFlags = platform::kNifTip;
-    platform::ShellNotifyIcon(platform::kNimModify, TrayData);
+    if (!TrayIconNow.isNull()) {
+        TrayIconNow->SetTip(text.left(kTrayTipLength));
+    }
 }
 
 void RemoveTrayIcon() {
-    if (TrayForm.isNull()) {
+    if (TrayIconNow.isNull()) {
         return;
     }
-    TrayData.uFlags = 0;
-    platform::ShellNotifyIcon(platform::kNimDelete, TrayData);
-    platform::SetWindowProc(TrayForm, OldWindowProc);
+    TrayIconNow->Hide();
+    // It may be in the middle of delivering an event: let it go when that is over.
+    TrayIconNow->deleteLater();
+    TrayIconNow = nullptr;
 }
 
-int32_t TrayWindowProc(QWidget* hWnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+int32_t TrayWindowProc(QWidget* hWnd, uint32_t message, uintptr_t, intptr_t lParam) {
     // While a modal window is open the owner takes no input, and neither does its icon.
-    if (message == kTrayCallbackMessage && !TrayForm.isNull() && !platform::ModalWindowOpen()) {
-        if (lParam == platform::kIconLeftButtonUp) {
-            if (platform::IsMinimised(TrayForm)) {
-                platform::ShowNormal(TrayForm);
-            } else {
-                platform::FocusWindow(TrayForm);
-            }
-        } else if (lParam == platform::kIconRightButtonUp) {
-            if (!TrayMenu.isNull()) {
-                platform::PopUpMenuAtPointer(TrayMenu);
-            }
-            return 0;
-        }
+    if (message != kTrayCallbackMessage || hWnd == nullptr || platform::ModalWindowOpen()) {
+        return 0;
     }
-    return platform::CallWindowProc(OldWindowProc, hWnd, message, wParam, lParam);
+    if (lParam == kIconLeftButtonUp) {
+        if (platform::IsMinimised(hWnd)) {
+            platform::ShowNormal(hWnd);
+        } else {
+            platform::FocusWindow(hWnd);
+        }
+    } else if (lParam == kIconRightButtonUp && !TrayMenu.isNull()) {
+        platform::PopUpMenuAtPointer(TrayMenu);
+    }
+    return 0;
 }
 
 }  // namespace quadrello::tray

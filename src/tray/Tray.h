@@ -8,25 +8,30 @@ class QWidget;
 
 namespace quadrello::tray {
 
-// The message the tray icon's notifications arrive as at the owner window's procedure.
+// The message the icon's notifications arrive as, and what they report (its lParam).
 inline constexpr uint32_t kTrayCallbackMessage = 2025;
+inline constexpr intptr_t kIconLeftButtonUp = 0x202;
+inline constexpr intptr_t kIconLeftDoubleClick = 0x203;
+inline constexpr intptr_t kIconRightButtonUp = 0x205;
+inline constexpr intptr_t kIconMiddleButtonUp = 0x208;
 
 // The icon's tip: the product name and, on a second line, the author.
 inline constexpr char kTrayTip[] = "Quadrello\r\n作者：Tarvenn";
+// Characters of the tip that are shown; the rest is cut off.
+inline constexpr int kTrayTipLength = 63;
 
-// Puts the icon of `form` into the notification area and installs TrayWindowProc as the
-// procedure of `form`, so that a left click on the icon restores or focuses it and a right
-// click pops up `menu` at the pointer.
+// Puts the icon of `form` into the notification area: a left click on it restores or focuses
+// `form`, a right click pops up `menu` at the pointer (hosts that draw menus themselves show
+// `menu` instead).
 void AddTrayIcon(QWidget* form, QMenu* menu);
 
 // Sets the icon's tip.
 void SetTrayTip(const QString& text);
 
-// Removes the icon and gives the owner window its previous procedure back. Does nothing when
-// no icon was ever added.
+// Removes the icon. Does nothing when no icon was ever added.
 void RemoveTrayIcon();
 
-// The owner window's procedure while the icon is on.
+// What a notification of the icon does to its owner window `hWnd`. Returns 0.
 int32_t TrayWindowProc(QWidget* hWnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
 }  // namespace quadrello::tray

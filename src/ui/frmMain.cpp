@@ -17,7 +17,7 @@
 #include "platform/Fonts.h"
 #include "platform/Label.h"
 #include "platform/MessageBox.h"
-#include "platform/NotifyIcon.h"
+#include "platform/TrayIcon.h"
 #include "platform/PictureBox.h"
 #include "platform/Shell.h"
 #include "platform/Topmost.h"

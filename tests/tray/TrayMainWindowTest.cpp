@@ -3,13 +3,13 @@
 // takes the icon away.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "RecordingNotifyIcons.h"
+#include "FakeTrayIcons.h"
 #include "platform/CheckBox.h"
-#include "platform/WindowProcedure.h"
 #include "platform/core/AppFolder.h"
 #include "settings/Settings.h"
 #include "tray/Tray.h"
@@ -48,40 +48,32 @@ class MainWindowTray : public ::testing::Test {
 };
 
 TEST_F(MainWindowTray, TheBoxSwitchesTheIconAndStoresItsState) {
-    RecordingNotifyIcons icons;
+    FakeTrayIcons icons;
     frmMain window;
-    const platform::WindowProc own = platform::GetWindowProc(&window);
-    ASSERT_TRUE(icons.calls.empty()) << "no icon without SetTray";
+    ASSERT_TRUE(icons.made.empty()) << "no icon without SetTray";
 
     TrayBox(window)->click();
-    EXPECT_EQ(icons.Commands(), (std::vector<uint32_t>{platform::kNimAdd, platform::kNimModify}));
-    EXPECT_EQ(icons.calls[0].data.hWnd, &window);
-    EXPECT_FALSE(icons.calls[0].data.hIcon.isNull()) << "the application icon";
-    EXPECT_EQ(platform::TipText(icons.calls[1].data.szTip),
-              QString::fromUtf8("Quadrello\r\n作者：Tarvenn"));
-    EXPECT_EQ(platform::GetWindowProc(&window), &tray::TrayWindowProc);
+    ASSERT_EQ(icons.Shown(), 1);
+    EXPECT_FALSE(icons.Last()->icon.isNull()) << "the application icon";
+    EXPECT_EQ(icons.Last()->menu, window.TrayMenu());
+    EXPECT_EQ(icons.Last()->tip, QString::fromUtf8("Quadrello\r\n作者：Tarvenn"));
     EXPECT_EQ(StoredSetTray(), "1");
 
     TrayBox(window)->click();
-    EXPECT_EQ(icons.calls.back().command, platform::kNimDelete);
-    EXPECT_EQ(platform::GetWindowProc(&window), own);
+    EXPECT_EQ(icons.Shown(), 0);
     EXPECT_EQ(StoredSetTray(), "0");
 }
 
 TEST_F(MainWindowTray, StoredSetTrayPutsTheIconInAtStartAndUnloadTakesItOut) {
     WriteConfig("[Windows]\r\nSetTray=1\r\n");
-    RecordingNotifyIcons icons;
-    {
-        frmMain window;
-        EXPECT_EQ(TrayBox(window)->Value(), CheckBox::kChecked);
-        EXPECT_EQ(icons.Commands(),
-                  (std::vector<uint32_t>{platform::kNimAdd, platform::kNimModify}));
-        EXPECT_EQ(StoredSetTray(), "1");
-        window.show();
-        window.close();
-        EXPECT_EQ(icons.calls.back().command, platform::kNimDelete);
-        EXPECT_EQ(platform::GetWindowProc(&window), &platform::DefaultWindowProc);
-    }
+    FakeTrayIcons icons;
+    frmMain window;
+    EXPECT_EQ(TrayBox(window)->Value(), CheckBox::kChecked);
+    EXPECT_EQ(icons.Shown(), 1);
+    EXPECT_EQ(StoredSetTray(), "1");
+    window.show();
+    window.close();
+    EXPECT_EQ(icons.Shown(), 0);
 }
 
 // Minimising: hidden only with the box on and a tray host present.
@@ -100,7 +92,7 @@ class MainWindowMinimise : public MainWindowTray, public ::testing::WithParamInt
 
 TEST_P(MainWindowMinimise, HidesOnlyWhereTheIconCanBringItBack) {
     const Minimise m = GetParam();
-    RecordingNotifyIcons icons(m.trayHost);
+    FakeTrayIcons icons(m.trayHost);
     frmMain window;
     window.show();
     if (m.boxOn) {
@@ -115,8 +107,9 @@ TEST_P(MainWindowMinimise, HidesOnlyWhereTheIconCanBringItBack) {
 
     if (m.hides) {
         // One left click on the icon shows it again, in its normal state.
-        platform::SendWindowMessage(&window, tray::kTrayCallbackMessage, 0,
-                                    platform::kIconLeftButtonUp);
+        QCoreApplication::processEvents();  // the window system's reports of the minimising
+        emit icons.Last()->leftReleased();
+        QCoreApplication::processEvents();
         EXPECT_TRUE(window.isVisible());
         EXPECT_FALSE(window.isMinimized());
     }

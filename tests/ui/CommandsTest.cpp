@@ -60,18 +60,6 @@ TEST_F(MainWindowTest, TopmostFollowsItsBoxInPlace) {
               QByteArray("[Function]\r\nDrawGraphic=0\r\n[Windows]\r\nWindowTop= 2\r\n"));
 }
 
-TEST_F(MainWindowTest, TrayBoxAddsAndRemovesTheIcon) {
-    OpenShown();
-    CheckBox* box = Box("托盘图标复选框");
-    QTest::mouseClick(box, Qt::LeftButton);
-    ASSERT_EQ(tray_.commands.size(), 2u);
-    EXPECT_EQ(tray_.commands[0], platform::kNimAdd);
-    EXPECT_EQ(tray_.commands[1], platform::kNimModify);
-    QTest::mouseClick(box, Qt::LeftButton);
-    ASSERT_EQ(tray_.commands.size(), 3u);
-    EXPECT_EQ(tray_.commands[2], platform::kNimDelete);
-}
-
 TEST_F(MainWindowTest, CheckedBoxesUncheckOnClickAndGreyedOnesCheck) {
     OpenShown();
     CheckBox* box = Box("chkDrawGraphic");
@@ -178,24 +166,6 @@ TEST_F(MainWindowTest, MenuItemsWithoutActionDoNothing) {
     EXPECT_EQ(ReadConfig(), config);
 }
 
-TEST_F(MainWindowTest, MinimisedWindowHidesOnlyWithTheTrayOnAndAHost) {
-    struct Case {
-        bool trayOn;
-        bool host;
-        bool hidden;
-    };
-    for (const Case c :
-         {Case{true, true, true}, Case{false, true, false}, Case{true, false, false}}) {
-        tray_.hostAvailable = c.host;
-        frmMain& window = OpenShown();
-        Box("托盘图标复选框")->SetValue(c.trayOn ? CheckBox::kChecked : CheckBox::kUnchecked);
-        // As the window manager minimises it: a state change, not a new show.
-        window.setWindowState(Qt::WindowMinimized);
-        EXPECT_EQ(window.isHidden(), c.hidden) << "tray " << c.trayOn << ", host " << c.host;
-        window_.reset();
-    }
-}
-
 TEST_F(MainWindowTest, ExitUnloadsAndRemovesTheIcon) {
     WriteConfig("[Windows]\r\nSetTray=1\r\n");
     frmMain& window = OpenShown();
@@ -203,8 +173,8 @@ TEST_F(MainWindowTest, ExitUnloadsAndRemovesTheIcon) {
     window.TrayMenu()->findChild<QAction*>(QStringLiteral("mnuExit"))->trigger();
     EXPECT_EQ(unloaded.count(), 1);
     EXPECT_FALSE(window.isVisible());
-    ASSERT_FALSE(tray_.commands.empty());
-    EXPECT_EQ(tray_.commands.back(), platform::kNimDelete);
+    ASSERT_FALSE(tray_.made.empty());
+    EXPECT_EQ(tray_.Shown(), 0);
 }
 
 TEST_F(MainWindowTest, ClosingWithoutAnIconIsQuiet) {
@@ -212,7 +182,7 @@ TEST_F(MainWindowTest, ClosingWithoutAnIconIsQuiet) {
     QSignalSpy unloaded(&window, &frmMain::unloaded);
     EXPECT_TRUE(window.close());
     EXPECT_EQ(unloaded.count(), 1);
-    EXPECT_TRUE(tray_.commands.empty());
+    EXPECT_TRUE(tray_.made.empty());
     EXPECT_TRUE(messages_.shown.empty());
 }
 

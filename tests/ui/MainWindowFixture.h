@@ -74,7 +74,7 @@ class MainWindowTest : public ::testing::Test {
     QTemporaryDir folder_;
     MessageRecorder messages_;
     ShellRecorder shell_;
-    NotifyIconRecorder tray_;
+    FakeTrayIcons tray_;
     Watchdog watchdog_;
     std::unique_ptr<frmMain> window_;
 };

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "platform/MessageBox.h"
-#include "platform/NotifyIcon.h"
 #include "platform/Shell.h"
+#include "tray/FakeTrayIcons.h"
 
 namespace quadrello::test {
 
@@ -49,21 +49,6 @@ class ShellRecorder final : public platform::ShellService {
     QSet<QString> installed;
     QStringList started;
     QStringList links;
-};
-
-class NotifyIconRecorder final : public platform::NotifyIconService {
-  public:
-    NotifyIconRecorder() { platform::SetNotifyIconService(this); }
-    ~NotifyIconRecorder() override { platform::SetNotifyIconService(nullptr); }
-    bool Notify(uint32_t command, const platform::NotifyIconData& data) override {
-        commands.push_back(command);
-        tips.append(platform::TipText(data.szTip));
-        return true;
-    }
-    bool HostAvailable() const override { return hostAvailable; }
-    std::vector<uint32_t> commands;
-    QStringList tips;
-    bool hostAvailable = true;
 };
 
 // Closes any modal window still open after `ms` and fails the test that opened it.

@@ -20,7 +20,7 @@ TEST_F(MainWindowTest, FirstStartWritesOnlyDrawGraphicOff) {
         EXPECT_EQ(Box(name)->Value(), CheckBox::kUnchecked) << name;
     }
     EXPECT_FALSE(platform::IsTopmost(&window));
-    EXPECT_TRUE(tray_.commands.empty()) << "no tray icon without SetTray";
+    EXPECT_TRUE(tray_.made.empty()) << "no tray icon without SetTray";
 }
 
 struct RestoreCase {
@@ -84,15 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainWindowTest, StoredTopmostMakesTheWindowTopmost) {
     WriteConfig("[Windows]\r\nWindowTop=1\r\n");
     EXPECT_TRUE(platform::IsTopmost(&Open()));
-}
-
-TEST_F(MainWindowTest, StoredTrayAddsTheIconWithItsTip) {
-    WriteConfig("[Windows]\r\nSetTray=1\r\n");
-    Open();
-    ASSERT_EQ(tray_.commands.size(), 2u);
-    EXPECT_EQ(tray_.commands[0], platform::kNimAdd);
-    EXPECT_EQ(tray_.commands[1], platform::kNimModify);
-    EXPECT_EQ(tray_.tips[1], QString::fromUtf8("Quadrello\r\n作者：Tarvenn"));
 }
 
 TEST_F(MainWindowTest, SwitchesAreRestoredInOrderEachWrittenBeforeTheNextIsRead) {

@@ -1,0 +1,238 @@
+#include "platform/DBusMenu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDBusMetaType>
+#include <QMenu>
+
+namespace quadrello::platform {
+
+namespace {
+
+constexpr int kRootId = 0;
+
+QVariantMap Filtered(const QVariantMap& all, const QStringList& names) {
+    if (names.isEmpty()) {
+        return all;
+    }
+    QVariantMap kept;
+    for (const QString& name : names) {
+        if (all.contains(name)) {
+            kept.insert(name, all.value(name));
+        }
+    }
+    return kept;
+}
+
+}  // namespace
+
+QString DBusMenuLabel(const QString& text) {
+    QString label;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'_') {
+            label += QStringLiteral("__");
+        } else if (c == u'&' && i + 1 < text.size() && text[i + 1] == u'&') {
+            label += u'&';
+            ++i;
+        } else if (c == u'&') {
+            label += u'_';
+        } else {
+            label += c;
+        }
+    }
+    return label;
+}
+
+DBusMenu::DBusMenu(QMenu* menu, QObject* parent) : QObject(parent), menu_(menu) {
+    RegisterTypes();
+}
+
+void DBusMenu::RegisterTypes() {
+    static const bool registered = [] {
+        qDBusRegisterMetaType<DBusMenuItem>();
+        qDBusRegisterMetaType<QList<DBusMenuItem>>();
+        qDBusRegisterMetaType<DBusMenuLayoutItem>();
+        qDBusRegisterMetaType<DBusMenuEvent>();
+        qDBusRegisterMetaType<QList<DBusMenuEvent>>();
+        qDBusRegisterMetaType<DBusMenuItemKeys>();
+        qDBusRegisterMetaType<QList<DBusMenuItemKeys>>();
+        return true;
+    }();
+    (void)registered;
+}
+
+QString DBusMenu::TextDirection() const {
+    return QApplication::layoutDirection() == Qt::RightToLeft ? QStringLiteral("rtl")
+                                                              : QStringLiteral("ltr");
+}
+
+QAction* DBusMenu::Action(int id) const {
+    if (menu_.isNull() || id <= kRootId || id > menu_->actions().size()) {
+        return nullptr;
+    }
+    return menu_->actions().at(id - 1);
+}
+
+QVariantMap DBusMenu::Properties(int id, const QStringList& names) const {
+    QVariantMap all;
+    if (id == kRootId) {
+        all.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
+    } else if (const QAction* action = Action(id)) {
+        if (action->isSeparator()) {
+            all.insert(QStringLiteral("type"), QStringLiteral("separator"));
+        } else {
+            all.insert(QStringLiteral("label"), DBusMenuLabel(action->text()));
+            all.insert(QStringLiteral("enabled"), action->isEnabled());
+        }
+        all.insert(QStringLiteral("visible"), action->isVisible());
+    }
+    return Filtered(all, names);
+}
+
+uint DBusMenu::GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
+                         DBusMenuLayoutItem& layout) {
+    layout = {parentId, Properties(parentId, propertyNames), {}};
+    // Only the menu itself has children; a depth of 0 asks for none, -1 for all.
+    if (parentId == kRootId && recursionDepth != 0 && !menu_.isNull()) {
+        for (int id = 1; id <= menu_->actions().size(); ++id) {
+            layout.children.append({id, Properties(id, propertyNames), {}});
+        }
+    }
+    return revision_;
+}
+
+QList<DBusMenuItem> DBusMenu::GetGroupProperties(const QList<int>& ids,
+                                                 const QStringList& propertyNames) {
+    QList<DBusMenuItem> items;
+    for (int id : ids) {
+        if (id == kRootId || Action(id) != nullptr) {
+            items.append({id, Properties(id, propertyNames)});
+        }
+    }
+    return items;
+}
+
+QDBusVariant DBusMenu::GetProperty(int id, const QString& name) {
+    return QDBusVariant(Properties(id, {name}).value(name));
+}
+
+void DBusMenu::Event(int id, const QString& eventId, const QDBusVariant&, uint) {
+    Clicked(id, eventId);
+}
+
+QList<int> DBusMenu::EventGroup(const QList<DBusMenuEvent>& events) {
+    QList<int> errors;
+    for (const DBusMenuEvent& event : events) {
+        if (event.id != kRootId && Action(event.id) == nullptr) {
+            errors.append(event.id);
+        }
+        Clicked(event.id, event.eventId);
+    }
+    return errors;
+}
+
+bool DBusMenu::AboutToShow(int) {
+    return false;  // the entries never change while the menu is open
+}
+
+QList<int> DBusMenu::AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors) {
+    for (int id : ids) {
+        if (id != kRootId && Action(id) == nullptr) {
+            idErrors.append(id);
+        }
+    }
+    return {};
+}
+
+bool DBusMenu::Clicked(int id, const QString& eventId) {
+    QAction* action = Action(id);
+    if (action == nullptr || eventId != QLatin1String("clicked") || action->isSeparator() ||
+        !action->isEnabled()) {
+        return false;
+    }
+    // The command may open a modal window or end the program: the host has its answer first.
+    QPointer<QAction> target = action;
+    QMetaObject::invokeMethod(
+        action,
+        [target] {
+            if (!target.isNull() && QApplication::activeModalWidget() == nullptr) {
+                target->trigger();
+            }
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItem& item) {
+    arg.beginStructure();
+    arg << item.id << item.properties;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItem& item) {
+    arg.beginStructure();
+    arg >> item.id >> item.properties;
+    arg.endStructure();
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuLayoutItem& item) {
+    arg.beginStructure();
+    arg << item.id << item.properties;
+    arg.beginArray(qMetaTypeId<QDBusVariant>());
+    for (const DBusMenuLayoutItem& child : item.children) {
+        arg << QDBusVariant(QVariant::fromValue(child));
+    }
+    arg.endArray();
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuLayoutItem& item) {
+    arg.beginStructure();
+    arg >> item.id >> item.properties;
+    item.children.clear();
+    arg.beginArray();
+    while (!arg.atEnd()) {
+        QDBusVariant variant;
+        arg >> variant;
+        DBusMenuLayoutItem child;
+        variant.variant().value<QDBusArgument>() >> child;
+        item.children.append(child);
+    }
+    arg.endArray();
+    arg.endStructure();
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuEvent& event) {
+    arg.beginStructure();
+    arg << event.id << event.eventId << event.data << event.timestamp;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuEvent& event) {
+    arg.beginStructure();
+    arg >> event.id >> event.eventId >> event.data >> event.timestamp;
+    arg.endStructure();
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItemKeys& keys) {
+    arg.beginStructure();
+    arg << keys.id << keys.properties;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItemKeys& keys) {
+    arg.beginStructure();
+    arg >> keys.id >> keys.properties;
+    arg.endStructure();
+    return arg;
+}
+
+}  // namespace quadrello::platform

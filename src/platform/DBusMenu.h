@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QDBusArgument>
+#include <QDBusVariant>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QVariantMap>
+
+class QAction;
+class QMenu;
+
+namespace quadrello::platform {
+
+// One entry of an exported menu and its properties: (ia{sv}).
+struct DBusMenuItem {
+    int id = 0;
+    QVariantMap properties;
+};
+
+// An entry with its children, each in a variant: (ia{sv}av).
+struct DBusMenuLayoutItem {
+    int id = 0;
+    QVariantMap properties;
+    QList<DBusMenuLayoutItem> children;
+};
+
+// A user action on an entry: (isvu).
+struct DBusMenuEvent {
+    int id = 0;
+    QString eventId;
+    QDBusVariant data;
+    uint timestamp = 0;
+};
+
+// Properties taken away from an entry: (ias).
+struct DBusMenuItemKeys {
+    int id = 0;
+    QStringList properties;
+};
+
+// A QMenu offered to hosts that draw an application's menu themselves, over the
+// com.canonical.dbusmenu interface that StatusNotifier hosts read. Entry ids are the actions'
+// positions in the menu, from 1; 0 is the menu itself. A click on an entry triggers its
+// action once the D-Bus call has been answered, and not at all while a modal window is open
+// (the application's other windows take no input then).
+class DBusMenu : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
+    Q_PROPERTY(uint Version READ Version)
+    Q_PROPERTY(QString TextDirection READ TextDirection)
+    Q_PROPERTY(QString Status READ Status)
+    Q_PROPERTY(QStringList IconThemePath READ IconThemePath)
+
+  public:
+    explicit DBusMenu(QMenu* menu, QObject* parent = nullptr);
+
+    // Registers the D-Bus types; called before anything is exported.
+    static void RegisterTypes();
+
+    uint Version() const { return 3; }
+    QString TextDirection() const;
+    QString Status() const { return QStringLiteral("normal"); }
+    QStringList IconThemePath() const { return {}; }
+
+    // The D-Bus methods (every public slot is exported).
+  public slots:
+    uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
+                   quadrello::platform::DBusMenuLayoutItem& layout);
+    QList<quadrello::platform::DBusMenuItem> GetGroupProperties(const QList<int>& ids,
+                                                                const QStringList& propertyNames);
+    QDBusVariant GetProperty(int id, const QString& name);
+    void Event(int id, const QString& eventId, const QDBusVariant& data, uint timestamp);
+    QList<int> EventGroup(const QList<quadrello::platform::DBusMenuEvent>& events);
+    bool AboutToShow(int id);
+    QList<int> AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors);
+
+  signals:
+    void ItemsPropertiesUpdated(const QList<quadrello::platform::DBusMenuItem>& updated,
+                                const QList<quadrello::platform::DBusMenuItemKeys>& removed);
+    void LayoutUpdated(uint revision, int parent);
+    void ItemActivationRequested(int id, uint timestamp);
+
+  private:
+    QAction* Action(int id) const;
+    QVariantMap Properties(int id, const QStringList& names) const;
+    bool Clicked(int id, const QString& eventId);
+
+    QPointer<QMenu> menu_;
+    uint revision_ = 1;
+};
+
+// The entry's label with the menu's mnemonic marker: "&" becomes "_", a literal "_" is doubled.
+QString DBusMenuLabel(const QString& text);
+
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItem& item);
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItem& item);
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuLayoutItem& item);
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuLayoutItem& item);
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuEvent& event);
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuEvent& event);
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItemKeys& keys);
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItemKeys& keys);
+
+}  // namespace quadrello::platform
+
+Q_DECLARE_METATYPE(quadrello::platform::DBusMenuItem)
+Q_DECLARE_METATYPE(quadrello::platform::DBusMenuLayoutItem)
+Q_DECLARE_METATYPE(quadrello::platform::DBusMenuEvent)
+Q_DECLARE_METATYPE(quadrello::platform::DBusMenuItemKeys)

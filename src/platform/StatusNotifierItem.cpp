@@ -1,0 +1,262 @@
+#include "platform/StatusNotifierItem.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusServiceWatcher>
+#include <QImage>
+#include <QMenu>
+#include <QtEndian>
+
+#include "platform/DBusMenu.h"
+#include "platform/TrayIcon.h"
+
+namespace quadrello::platform {
+
+namespace {
+
+constexpr char kWatcherService[] = "org.kde.StatusNotifierWatcher";
+constexpr char kWatcherPath[] = "/StatusNotifierWatcher";
+constexpr char kWatcherInterface[] = "org.kde.StatusNotifierWatcher";
+constexpr char kItemPath[] = "/StatusNotifierItem";
+constexpr char kMenuPath[] = "/MenuBar";
+// A watcher answers at once; a hung one must not hold the interface up for long.
+constexpr int kWatcherTimeoutMs = 500;
+// Sizes hosts pick from, as panels range from 16 to 64 pixels.
+constexpr int kPixmapSizes[] = {16, 22, 24, 32, 48, 64};
+
+// Runs `signal` of `icon` after the current D-Bus call has been answered.
+void Report(const QPointer<TrayIcon>& icon, void (TrayIcon::*signal)()) {
+    if (!icon.isNull()) {
+        QMetaObject::invokeMethod(icon.data(), signal, Qt::QueuedConnection);
+    }
+}
+
+}  // namespace
+
+SniPixmaps ToSniPixmaps(const QIcon& icon) {
+    SniPixmaps pixmaps;
+    for (int size : kPixmapSizes) {
+        const QImage image =
+            icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
+        if (image.isNull()) {
+            continue;
+        }
+        SniPixmap pixmap{image.width(), image.height(), {}};
+        pixmap.argb.resize(qsizetype(image.width()) * image.height() * 4);
+        auto* out = reinterpret_cast<quint32*>(pixmap.argb.data());
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                *out++ = qToBigEndian(row[x]);
+            }
+        }
+        pixmaps.append(pixmap);
+    }
+    return pixmaps;
+}
+
+// --- hosts ------------------------------------------------------------------------------------
+
+StatusNotifierHosts& StatusNotifierHosts::Instance() {
+    static StatusNotifierHosts* hosts = new StatusNotifierHosts;  // lives as long as the process
+    return *hosts;
+}
+
+StatusNotifierHosts::StatusNotifierHosts() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        return;
+    }
+    auto* watcher = new QDBusServiceWatcher(QString::fromLatin1(kWatcherService), bus,
+                                            QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &StatusNotifierHosts::Query);
+    bus.connect(QString(), QString::fromLatin1(kWatcherPath),
+                QString::fromLatin1(kWatcherInterface),
+                QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(HostRegistered()));
+    bus.connect(QString(), QString::fromLatin1(kWatcherPath),
+                QString::fromLatin1(kWatcherInterface),
+                QStringLiteral("StatusNotifierHostUnregistered"), this, SLOT(Query()));
+    Query();
+}
+
+void StatusNotifierHosts::Query() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString service = QString::fromLatin1(kWatcherService);
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(service)) {
+        Set(false);
+        return;
+    }
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        service, QString::fromLatin1(kWatcherPath),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QString::fromLatin1(kWatcherInterface)
+        << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get, QDBus::Block, kWatcherTimeoutMs);
+    const bool present = reply.type() == QDBusMessage::ReplyMessage &&
+                         !reply.arguments().isEmpty() &&
+                         reply.arguments().constFirst().value<QDBusVariant>().variant().toBool();
+    Set(present);
+}
+
+void StatusNotifierHosts::HostRegistered() {
+    Set(true);
+}
+
+void StatusNotifierHosts::Set(bool present) {
+    // A watcher that restarted needs the item again even when a host was there before.
+    present_ = present;
+    emit changed();
+}
+
+// --- the item object -----------------------------------------------------------------------
+
+StatusNotifierObject::StatusNotifierObject(TrayIcon* icon) : icon_(icon) {
+    RegisterTypes();
+}
+
+void StatusNotifierObject::RegisterTypes() {
+    static const bool registered = [] {
+        qDBusRegisterMetaType<SniPixmap>();
+        qDBusRegisterMetaType<SniPixmaps>();
+        qDBusRegisterMetaType<SniToolTip>();
+        return true;
+    }();
+    (void)registered;
+}
+
+QString StatusNotifierObject::Id() const {
+    return QCoreApplication::applicationName();
+}
+
+QDBusObjectPath StatusNotifierObject::Menu() const {
+    return QDBusObjectPath(QString::fromLatin1(kMenuPath));
+}
+
+void StatusNotifierObject::SetIcon(const QIcon& icon) {
+    pixmaps_ = ToSniPixmaps(icon);
+    tip_.pixmaps = pixmaps_;
+    emit NewIcon();
+}
+
+void StatusNotifierObject::SetTip(const QString& tip) {
+    QStringList lines =
+        QString(tip).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    tip_.title = lines.takeFirst();
+    tip_.description = lines.join(u'\n');
+    emit NewTitle();
+    emit NewToolTip();
+}
+
+void StatusNotifierObject::Activate(int, int) {
+    Report(icon_, &TrayIcon::leftReleased);
+}
+
+void StatusNotifierObject::SecondaryActivate(int, int) {
+    Report(icon_, &TrayIcon::middleReleased);
+}
+
+// Hosts that show the exported menu themselves do not call this; the others ask the program.
+void StatusNotifierObject::ContextMenu(int, int) {
+    Report(icon_, &TrayIcon::rightReleased);
+}
+
+void StatusNotifierObject::Scroll(int, const QString&) {}
+
+// --- the item ------------------------------------------------------------------------------
+
+StatusNotifierItem::StatusNotifierItem(TrayIcon* icon)
+    : QObject(icon), object_(new StatusNotifierObject(icon)) {
+    object_->setParent(this);
+    connect(&StatusNotifierHosts::Instance(), &StatusNotifierHosts::changed, this, [this] {
+        if (Registered() && StatusNotifierHosts::Instance().Present()) {
+            Announce();
+        }
+    });
+}
+
+StatusNotifierItem::~StatusNotifierItem() {
+    Unregister();
+}
+
+bool StatusNotifierItem::Register(const QIcon& icon, QMenu* menu) {
+    object_->SetIcon(icon);
+    if (Registered()) {
+        return true;
+    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        return false;
+    }
+    static int serial = 0;
+    service_ = QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
+                   .arg(QCoreApplication::applicationPid())
+                   .arg(++serial);
+    delete menu_;
+    menu_ = new DBusMenu(menu, this);
+    const auto exported = QDBusConnection::ExportAllContents;
+    if (!bus.registerObject(QString::fromLatin1(kItemPath), object_, exported) ||
+        !bus.registerObject(QString::fromLatin1(kMenuPath), menu_, exported) ||
+        !bus.registerService(service_)) {
+        Unregister();
+        return false;
+    }
+    Announce();
+    return true;
+}
+
+void StatusNotifierItem::Unregister() {
+    if (!Registered()) {
+        return;
+    }
+    // Hosts drop an item whose bus name goes away.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.unregisterService(service_);
+    bus.unregisterObject(QString::fromLatin1(kItemPath));
+    bus.unregisterObject(QString::fromLatin1(kMenuPath));
+    service_.clear();
+}
+
+void StatusNotifierItem::SetTip(const QString& tip) {
+    object_->SetTip(tip);
+}
+
+void StatusNotifierItem::Announce() {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kWatcherService), QString::fromLatin1(kWatcherPath),
+        QString::fromLatin1(kWatcherInterface), QStringLiteral("RegisterStatusNotifierItem"));
+    call << service_;
+    QDBusConnection::sessionBus().asyncCall(call, kWatcherTimeoutMs);
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const SniPixmap& pixmap) {
+    arg.beginStructure();
+    arg << pixmap.width << pixmap.height << pixmap.argb;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, SniPixmap& pixmap) {
+    arg.beginStructure();
+    arg >> pixmap.width >> pixmap.height >> pixmap.argb;
+    arg.endStructure();
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const SniToolTip& tip) {
+    arg.beginStructure();
+    arg << tip.iconName << tip.pixmaps << tip.title << tip.description;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, SniToolTip& tip) {
+    arg.beginStructure();
+    arg >> tip.iconName >> tip.pixmaps >> tip.title >> tip.description;
+    arg.endStructure();
+    return arg;
+}
+
+}  // namespace quadrello::platform

@@ -1,0 +1,151 @@
+#pragma once
+
+#include <QDBusArgument>
+#include <QDBusObjectPath>
+#include <QIcon>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QMenu;
+
+namespace quadrello::platform {
+
+class DBusMenu;
+class TrayIcon;
+
+// One picture of an icon, 32-bit ARGB in network byte order: (iiay).
+struct SniPixmap {
+    int width = 0;
+    int height = 0;
+    QByteArray argb;
+};
+using SniPixmaps = QList<SniPixmap>;
+
+// An icon's tip: (sa(iiay)ss).
+struct SniToolTip {
+    QString iconName;
+    SniPixmaps pixmaps;
+    QString title;
+    QString description;
+};
+
+SniPixmaps ToSniPixmaps(const QIcon& icon);
+
+// Follows whether a StatusNotifier host runs on the session bus, as watchers and hosts come and
+// go. One for the process.
+class StatusNotifierHosts : public QObject {
+    Q_OBJECT
+
+  public:
+    static StatusNotifierHosts& Instance();
+    bool Present() const { return present_; }
+
+  signals:
+    void changed();
+
+  private slots:
+    void Query();
+    void HostRegistered();
+
+  private:
+    StatusNotifierHosts();
+    void Set(bool present);
+
+    bool present_ = false;
+};
+
+// The org.kde.StatusNotifierItem object of one icon: what hosts read and call. Clicks are
+// passed on to the icon as button releases once the host's call has been answered.
+class StatusNotifierObject : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
+    Q_PROPERTY(QString Category READ Category)
+    Q_PROPERTY(QString Id READ Id)
+    Q_PROPERTY(QString Title READ Title)
+    Q_PROPERTY(QString Status READ Status)
+    Q_PROPERTY(int WindowId READ WindowId)
+    Q_PROPERTY(QString IconThemePath READ NoName)
+    Q_PROPERTY(QString IconName READ NoName)
+    Q_PROPERTY(quadrello::platform::SniPixmaps IconPixmap READ IconPixmap)
+    Q_PROPERTY(QString OverlayIconName READ NoName)
+    Q_PROPERTY(quadrello::platform::SniPixmaps OverlayIconPixmap READ NoPixmaps)
+    Q_PROPERTY(QString AttentionIconName READ NoName)
+    Q_PROPERTY(quadrello::platform::SniPixmaps AttentionIconPixmap READ NoPixmaps)
+    Q_PROPERTY(QString AttentionMovieName READ NoName)
+    Q_PROPERTY(quadrello::platform::SniToolTip ToolTip READ ToolTip)
+    Q_PROPERTY(bool ItemIsMenu READ ItemIsMenu)
+    Q_PROPERTY(QDBusObjectPath Menu READ Menu)
+
+  public:
+    explicit StatusNotifierObject(TrayIcon* icon);
+
+    static void RegisterTypes();
+
+    void SetIcon(const QIcon& icon);
+    void SetTip(const QString& tip);
+
+    QString Category() const { return QStringLiteral("ApplicationStatus"); }
+    QString Id() const;
+    QString Title() const { return tip_.title; }
+    QString Status() const { return QStringLiteral("Active"); }
+    int WindowId() const { return 0; }
+    QString NoName() const { return {}; }
+    SniPixmaps IconPixmap() const { return pixmaps_; }
+    SniPixmaps NoPixmaps() const { return {}; }
+    SniToolTip ToolTip() const { return tip_; }
+    bool ItemIsMenu() const { return false; }
+    QDBusObjectPath Menu() const;
+
+    // The D-Bus methods (every public slot is exported).
+  public slots:
+    void Activate(int x, int y);
+    void SecondaryActivate(int x, int y);
+    void ContextMenu(int x, int y);
+    void Scroll(int delta, const QString& orientation);
+
+  signals:
+    void NewTitle();
+    void NewIcon();
+    void NewToolTip();
+    void NewStatus(const QString& status);
+
+  private:
+    QPointer<TrayIcon> icon_;
+    SniPixmaps pixmaps_;
+    SniToolTip tip_;
+};
+
+// An icon shown by a StatusNotifier host: the item and its menu exported under a bus name of
+// their own, and announced to the watcher (again whenever a watcher starts).
+class StatusNotifierItem : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit StatusNotifierItem(TrayIcon* icon);
+    ~StatusNotifierItem() override;
+
+    // Exports the item and announces it; false when there is no session bus.
+    bool Register(const QIcon& icon, QMenu* menu);
+    void Unregister();
+    void SetTip(const QString& tip);
+    bool Registered() const { return !service_.isEmpty(); }
+    QString Service() const { return service_; }
+
+  private:
+    void Announce();
+
+    StatusNotifierObject* object_;
+    DBusMenu* menu_ = nullptr;
+    QString service_;
+};
+
+QDBusArgument& operator<<(QDBusArgument& arg, const SniPixmap& pixmap);
+const QDBusArgument& operator>>(const QDBusArgument& arg, SniPixmap& pixmap);
+QDBusArgument& operator<<(QDBusArgument& arg, const SniToolTip& tip);
+const QDBusArgument& operator>>(const QDBusArgument& arg, SniToolTip& tip);
+
+}  // namespace quadrello::platform
+
+Q_DECLARE_METATYPE(quadrello::platform::SniPixmap)
+Q_DECLARE_METATYPE(quadrello::platform::SniToolTip)

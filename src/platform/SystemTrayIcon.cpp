@@ -1,0 +1,157 @@
+#include "platform/SystemTrayIcon.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "platform/StatusNotifierItem.h"
+
+namespace quadrello::platform {
+
+namespace {
+
+// The object name Qt gives the widget that shows an icon in an XEmbed tray.
+constexpr char kIconWidgetName[] = "QSystemTrayIconSys";
+
+// XEmbed trays exist only on X11 (and the native trays elsewhere); a Wayland session has
+// StatusNotifier hosts alone.
+bool XEmbedPossible() {
+    return QGuiApplication::platformName() != QLatin1String("wayland");
+}
+
+// Tips are given with CR LF line breaks; Qt's tooltips break at LF.
+QString ToolTipText(const QString& tip) {
+    return QString(tip).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+SystemTrayIcon::SystemTrayIcon(QObject* parent) : TrayIcon(parent) {
+    item_ = new StatusNotifierItem(this);
+    connect(&StatusNotifierHosts::Instance(), &StatusNotifierHosts::changed, this,
+            &SystemTrayIcon::Place);
+}
+
+bool SystemTrayIcon::HostAvailable() {
+    // Asked in this order so that Qt settles on its XEmbed tray only while no StatusNotifier
+    // host runs: Qt decides once, at its first question, and the D-Bus side is ours.
+    return StatusNotifierHosts::Instance().Present() ||
+           (XEmbedPossible() && QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void SystemTrayIcon::Show(const QIcon& icon, QMenu* menu) {
+    shown_ = true;
+    icon_ = icon;
+    menu_ = menu;
+    Place();
+}
+
+void SystemTrayIcon::SetTip(const QString& tip) {
+    tip_ = tip;
+    item_->SetTip(tip);
+    if (xembed_ != nullptr) {
+        xembed_->setToolTip(ToolTipText(tip));
+    }
+}
+
+void SystemTrayIcon::Hide() {
+    shown_ = false;
+    Place();
+}
+
+// The icon goes where a host can show it: to a StatusNotifier host when one runs, else to an
+// XEmbed tray (which Qt docks into whenever one appears).
+void SystemTrayIcon::Place() {
+    const bool notifier =
+        shown_ && StatusNotifierHosts::Instance().Present() && item_->Register(icon_, menu_);
+    if (!shown_ || !notifier) {
+        item_->Unregister();
+    }
+    if (shown_ && !notifier && XEmbedPossible()) {
+        ShowInXEmbedTray();
+    } else if (xembed_ != nullptr) {
+        xembed_->hide();
+    }
+}
+
+void SystemTrayIcon::ShowInXEmbedTray() {
+    if (xembed_ == nullptr) {
+        xembed_ = new QSystemTrayIcon(this);
+        connect(xembed_, &QSystemTrayIcon::activated, this, &SystemTrayIcon::Activated);
+    }
+    xembed_->setIcon(icon_);
+    xembed_->setToolTip(ToolTipText(tip_));
+    xembed_->show();
+    WatchIconWidget();
+}
+
+void SystemTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
+    // An icon that docked after it was shown has its widget only now; the release that follows
+    // this press is then the report.
+    if (WatchIconWidget()) {
+        return;
+    }
+    switch (reason) {
+        case QSystemTrayIcon::Trigger:
+            emit leftReleased();
+            break;
+        case QSystemTrayIcon::DoubleClick:
+            emit doubleClicked();
+            break;
+        case QSystemTrayIcon::Context:
+            emit rightReleased();
+            break;
+        case QSystemTrayIcon::MiddleClick:
+            emit middleReleased();
+            break;
+        default:
+            break;
+    }
+}
+
+// The XEmbed icon is a top-level widget of this process, made when the icon docks: at the
+// show when a tray is there, later when one comes.
+bool SystemTrayIcon::WatchIconWidget() {
+    if (!iconWidget_.isNull()) {
+        return true;
+    }
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String(kIconWidgetName)) {
+            iconWidget_ = widget;
+            widget->installEventFilter(this);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SystemTrayIcon::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != iconWidget_ || (event->type() != QEvent::MouseButtonRelease &&
+                                   event->type() != QEvent::MouseButtonDblClick)) {
+        return TrayIcon::eventFilter(watched, event);
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (mouse->button() == Qt::LeftButton) {
+            emit doubleClicked();
+        }
+    } else if (iconWidget_->rect().contains(mouse->position().toPoint())) {
+        switch (mouse->button()) {
+            case Qt::LeftButton:
+                emit leftReleased();
+                break;
+            case Qt::RightButton:
+                emit rightReleased();
+                break;
+            case Qt::MiddleButton:
+                emit middleReleased();
+                break;
+            default:
+                break;
+        }
+    }
+    return TrayIcon::eventFilter(watched, event);
+}
+
+}  // namespace quadrello::platform
