@@ -44,7 +44,21 @@ inline constexpr char kMenuSeparator[] = "-";
 inline constexpr char kMenuExit[] = "退出";
 
 // The feedback mail: an address of ours and the subject "<title> 意见反馈".
-inline constexpr char kFeedbackLink[] = "mailto:tarvenn@example.com?subject=Parabolix 意见反馈";
+inline constexpr char kFeedbackAddress[] = "tarvenn@example.com";
+inline constexpr char kFeedbackSubject[] = " 意见反馈";  // after the title
+// Said when no mail program takes the link, followed by the address.
+inline constexpr char kNoMailProgram[] = "无法打开邮件程序。请把意见发送到：";
 inline constexpr char kNoCalculator[] = "无法启动系统计算器。";
+
+// What a screen reader says for each result before its text.
+inline constexpr char kSpokenDelta[] = "判别式";
+inline constexpr char kSpokenRoot1[] = "第一个根";
+inline constexpr char kSpokenRoot2[] = "第二个根";
+inline constexpr char kSpokenVertexX[] = "顶点横坐标";
+inline constexpr char kSpokenVertexY[] = "顶点纵坐标";
+inline constexpr char kSpokenPointer[] = "指针处的坐标";
+// Said of the options button besides its name, for each state of the panel.
+inline constexpr char kSpokenOptionCollapsed[] = "展开选项面板";
+inline constexpr char kSpokenOptionOpen[] = "收起选项面板";
 
 }  // namespace quadrello::captions

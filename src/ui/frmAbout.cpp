@@ -1,7 +1,9 @@
 #include "ui/frmAbout.h"
 
+#include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -252,6 +254,26 @@ void frmAbout::mouseMoveEvent(QMouseEvent* event) {
 // However the window went (its fade, or a close the window manager sent), the fade stops and
 // the modal call returns; the next opening starts from invisible again. Only a minimised
 // window stays open.
+// Escape and the window manager's close (Alt+F4) end the window as its close picture does:
+// with the fade-out.
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        CloseClicked();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frmAbout::closeEvent(QCloseEvent* event) {
+    if (IsOpen() && fadeAlpha > 0) {
+        event->ignore();
+        CloseClicked();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
 void frmAbout::hideEvent(QHideEvent* event) {
     if (event->spontaneous()) {  // minimised by the window manager: still open
         QWidget::hideEvent(event);

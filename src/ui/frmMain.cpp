@@ -17,10 +17,10 @@
 #include "platform/Fonts.h"
 #include "platform/Label.h"
 #include "platform/MessageBox.h"
-#include "platform/TrayIcon.h"
 #include "platform/PictureBox.h"
 #include "platform/Shell.h"
 #include "platform/Topmost.h"
+#include "platform/TrayIcon.h"
 #include "platform/Twips.h"
 #include "platform/WrappingButton.h"
 #include "platform/core/AppFolder.h"
@@ -208,10 +208,12 @@ void frmMain::ToggleOptions() {
     if (cmdOption_->text() == QString::fromUtf8(captions::kOptionCollapsed)) {
         SetOuterWidth(layout::kDivider.x1 + layout::kOpenExtra);
         cmdOption_->setText(QString::fromUtf8(captions::kOptionOpen));
+        cmdOption_->setAccessibleDescription(QString::fromUtf8(captions::kSpokenOptionOpen));
         picGraphic_->resize(picGraphic_->width() + widening, picGraphic_->height());
     } else {
         SetOuterWidth(layout::kDivider.x1 + layout::kCollapsedExtra);
         cmdOption_->setText(QString::fromUtf8(captions::kOptionCollapsed));
+        cmdOption_->setAccessibleDescription(QString::fromUtf8(captions::kSpokenOptionCollapsed));
         picGraphic_->resize(picGraphic_->width() - widening, picGraphic_->height());
     }
 }
@@ -237,7 +239,14 @@ void frmMain::ShowAbout() {
 }
 
 void frmMain::ContactAuthor() {
-    platform::OpenLink(QString::fromUtf8(captions::kFeedbackLink));
+    const QString title = QString::fromUtf8(captions::kAppTitle);
+    const QString address = QString::fromUtf8(captions::kFeedbackAddress);
+    const QString link = QStringLiteral("mailto:") + address + QStringLiteral("?subject=") + title +
+                         QString::fromUtf8(captions::kFeedbackSubject);
+    // Without a mail program the user can still write by hand.
+    if (!platform::OpenLink(link)) {
+        platform::ShowMessage(this, title, QString::fromUtf8(captions::kNoMailProgram) + address);
+    }
 }
 
 void frmMain::StartCalculator() {

@@ -62,6 +62,7 @@ class frmMain : public QWidget {
     void CreateLines();
     void CreateTrayMenu();
     void SetTabOrder();
+    void NameForScreenReaders();
     void ConnectActions();
 
     void Load();

@@ -1,5 +1,6 @@
 // The main window's controls: names, captions, fonts, places and the hidden tray menu.
 #include <QMenu>
+#include <QRegularExpression>
 
 #include "platform/CheckBox.h"
 #include "platform/Fonts.h"
@@ -51,9 +52,27 @@ CoefficientBox* MakeCoefficientBox(QWidget* parent, const char* name, const layo
     return box;
 }
 
+// Enter presses the focused button, as on the desktops the program comes from.
+template <typename Button>
+Button* EnterPresses(Button* button) {
+    button->setAutoDefault(true);
+    return button;
+}
+
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
                         const layout::Rect& rect) {
-    return Place(new QPushButton(QString::fromUtf8(caption), parent), name, rect);
+    return EnterPresses(Place(new QPushButton(QString::fromUtf8(caption), parent), name, rect));
+}
+
+// A caption as a screen reader should say it: without the blanks that space its characters
+// out, its colon, and the dots and arrows that only decorate it.
+QString Spoken(QString spoken) {
+    spoken.remove(QRegularExpression(QStringLiteral("[\\s：.<>]")));
+    return spoken;
+}
+
+QString Spoken(const char* caption) {
+    return Spoken(QString::fromUtf8(caption));
 }
 
 platform::CheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* caption,
@@ -84,6 +103,7 @@ void frmMain::CreateControls() {
     CreateOptionsPanel();
     CreateLines();
     SetTabOrder();
+    NameForScreenReaders();
 }
 
 void frmMain::CreateMainArea() {
@@ -113,9 +133,9 @@ void frmMain::CreateMainArea() {
     computeButton_ = MakeButton(this, "计算按钮", captions::kCompute, layout::kCompute);
     computeButton_->setFont(platform::FaceFont(platform::InstalledFace(platform::kNewSongFace),
                                                layout::kComputeFontPixels));
-    cmdOption_ =
+    cmdOption_ = EnterPresses(
         Place(new platform::WrappingButton(QString::fromUtf8(captions::kOptionCollapsed), this),
-              "cmdOption", layout::kOption);
+              "cmdOption", layout::kOption));
 
     // The box draws its own border; its background is the window background colour.
     picGraphic_ = Place(new platform::PictureBox(this), "picGraphic", layout::kPicture);
@@ -167,6 +187,24 @@ void frmMain::CreateTrayMenu() {
     separator->setSeparator(true);
     separator->setText(QString());
     menuExit_ = AddMenuItem(mnuTray_, "mnuExit", captions::kMenuExit);
+}
+
+void frmMain::NameForScreenReaders() {
+    coefficientA_->setAccessibleName(Spoken(captions::kLabel1));
+    coefficientB_->setAccessibleName(Spoken(captions::kLabel2));
+    coefficientC_->setAccessibleName(Spoken(captions::kLabel3));
+    for (QPushButton* button : std::initializer_list<QPushButton*>{
+             computeButton_, cmdOption_, calculatorButton_, contactButton_, aboutButton_}) {
+        button->setAccessibleName(Spoken(button->text()));
+    }
+    cmdOption_->setAccessibleDescription(QString::fromUtf8(captions::kSpokenOptionCollapsed));
+    const char* meanings[] = {captions::kSpokenDelta, captions::kSpokenRoot1,
+                              captions::kSpokenRoot2, captions::kSpokenVertexX,
+                              captions::kSpokenVertexY};
+    for (size_t i = 0; i < resultLabels_.size(); ++i) {
+        resultLabels_[i]->MakeSelectable(QString::fromUtf8(meanings[i]));
+    }
+    lab_->MakeSelectable(QString::fromUtf8(captions::kSpokenPointer));
 }
 
 void frmMain::SetTabOrder() {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "AboutTestSupport.h"
 
@@ -43,17 +45,26 @@ TEST(AboutFade, FadesInInFiftyOneTicksOfFiveAndStaysOpen) {
     EXPECT_EQ(about.windowOpacity(), 1.0);
 }
 
-TEST(AboutFade, CloseClickFadesOutInFiftyOneTicksThenUnloads) {
-    frmAbout about;
-    about.Open();
-    RunFade(about);
-    ClickClose(about);
-    EXPECT_EQ(about.FadeStep(), -5);
-    EXPECT_TRUE(TimerOn(about));
-    const std::vector<int> out = RunFade(about);
-    EXPECT_EQ(out, Steps(255, -5, 51));
-    EXPECT_FALSE(about.isVisible()) << "at 0 the window unloads";
-    EXPECT_FALSE(TimerOn(about));
+// The close picture, Escape and the window manager's close (Alt+F4) all end the window the same
+// way: the fade-out, then the unload.
+TEST(AboutFade, CloseFadesOutInFiftyOneTicksThenUnloads) {
+    const std::vector<std::pair<const char*, std::function<void(frmAbout&)>>> closers = {
+        {"close picture", [](frmAbout& about) { ClickClose(about); }},
+        {"Escape", [](frmAbout& about) { QTest::keyClick(&about, Qt::Key_Escape); }},
+        {"window manager's close", [](frmAbout& about) { EXPECT_FALSE(about.close()); }}};
+    for (const auto& [how, close] : closers) {
+        frmAbout about;
+        about.Open();
+        RunFade(about);
+        close(about);
+        EXPECT_TRUE(about.isVisible()) << how << ": not at once";
+        EXPECT_EQ(about.FadeStep(), -5) << how;
+        EXPECT_TRUE(TimerOn(about)) << how;
+        const std::vector<int> out = RunFade(about);
+        EXPECT_EQ(out, Steps(255, -5, 51)) << how;
+        EXPECT_FALSE(about.isVisible()) << how << ": at 0 the window unloads";
+        EXPECT_FALSE(TimerOn(about)) << how;
+    }
 }
 
 // A close click at `clickAt` ticks into the fade-in, and possibly a second click some ticks
@@ -122,7 +133,7 @@ TEST(AboutFade, ClosedByOtherMeansReopensFromInvisible) {
     frmAbout about;
     about.Open();
     RunFade(about);
-    about.close();  // a close the window manager delivers
+    about.hide();  // as the program would hide it
     EXPECT_FALSE(TimerOn(about));
     about.Open();
     EXPECT_EQ(about.windowOpacity(), 0.0);

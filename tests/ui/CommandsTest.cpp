@@ -151,6 +151,19 @@ TEST_F(MainWindowTest, ContactButtonAndMenuOpenTheFeedbackMail) {
     window.TrayMenu()->findChild<QAction*>(QString::fromUtf8("联系作者菜单"))->trigger();
     const QString link = QString::fromUtf8("mailto:tarvenn@example.com?subject=Parabolix 意见反馈");
     EXPECT_EQ(shell_.links, (QStringList{link, link}));
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(MainWindowTest, WithoutAMailProgramTheAddressIsShown) {
+    OpenShown();
+    shell_.linksOpen = false;
+    const QByteArray config = ReadConfig();
+    QTest::mouseClick(Control<QPushButton>("联系作者按钮"), Qt::LeftButton);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].title, QStringLiteral("Parabolix"));
+    EXPECT_TRUE(messages_.shown[0].text.endsWith(QStringLiteral("tarvenn@example.com")))
+        << messages_.shown[0].text.toStdString();
+    EXPECT_EQ(ReadConfig(), config) << "nothing else changes";
 }
 
 TEST_F(MainWindowTest, MenuItemsWithoutActionDoNothing) {

@@ -1,10 +1,13 @@
 // The compute command in the window: the chkMark gate, the five labels, the plot, the
 // messages and what they leave alone, focus and selection.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "MainWindowFixture.h"
+#include "platform/Label.h"
 #include "platform/PictureBox.h"
 
 namespace quadrello::test {
@@ -36,7 +39,7 @@ class ComputeTest : public MainWindowTest {
     QStringList Labels() const {
         QStringList texts;
         for (const char* name : kLabels) {
-            texts << Control<QLabel>(name)->text();
+            texts << Control<platform::Label>(name)->Caption();
         }
         return texts;
     }
@@ -94,6 +97,54 @@ TEST_F(ComputeTest, ClosedGateHasNoVisibleEffect) {
     EXPECT_EQ(Picture()->Picture(), picture);
     EXPECT_TRUE(messages_.shown.empty());
     EXPECT_EQ(window.focusWidget(), Control<QWidget>("一次项系数文本框"));
+}
+
+// Enter (and the keypad's Enter) on a focused push button presses it.
+TEST_F(ComputeTest, EnterPressesTheFocusedButton) {
+    OpenReady();
+    Type("1", "-3", "2");
+    QPushButton* compute = Control<QPushButton>("计算按钮");
+    compute->setFocus();
+    QTest::keyClick(compute, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Labels()[0], QString::fromUtf8("Δ(Delta)=1"));
+
+    QPushButton* option = Control<QPushButton>("cmdOption");
+    option->setFocus();
+    QTest::keyClick(option, Qt::Key_Return);
+    EXPECT_EQ(option->text(), QString::fromUtf8("选项<<"));
+}
+
+// A result too wide for its label ends in an ellipsis, carries the whole text as its tooltip,
+// and is copied whole.
+TEST_F(ComputeTest, ResultsTooWideAreCutVisiblyAndCopiedWhole) {
+    struct Case {
+        const char* a;
+        const char* b;
+        const char* c;
+        const char* label;
+        const char* whole;
+    };
+    OpenReady();
+    for (const Case& c : {Case{"1", "0.2", "0.01", "Delta标签", "Δ(Delta)=6.93889390390723E-18"},
+                          Case{"2", "3", "-1", "顶点坐标Y标签", "-2.125"},
+                          Case{"3", "1", "-1", "顶点坐标X标签", "-0.166667"}}) {
+        Type(c.a, c.b, c.c);
+        RunCompute();
+        auto* label = Control<platform::Label>(c.label);
+        const QString whole = QString::fromUtf8(c.whole);
+        EXPECT_EQ(label->Caption(), whole) << c.label;
+        EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
+        EXPECT_TRUE(whole.startsWith(label->text().chopped(1))) << label->text().toStdString();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+        EXPECT_EQ(label->toolTip(), whole);
+        label->setFocus();
+        QTest::keySequence(label, QKeySequence::Copy);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), whole) << c.label;
+    }
+    Type("1", "-3", "2");
+    RunCompute();
+    EXPECT_EQ(Control<platform::Label>("Delta标签")->text(), QString::fromUtf8("Δ(Delta)=1"));
+    EXPECT_TRUE(Control<platform::Label>("Delta标签")->toolTip().isEmpty()) << "fits: no tip";
 }
 
 TEST_F(ComputeTest, EnterInACoefficientBoxComputes) {

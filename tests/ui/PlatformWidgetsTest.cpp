@@ -114,7 +114,9 @@ TEST(LabelTest, AutoSizeFollowsTheCaptionFixedKeepsItsSize) {
     fixed.SetCaption(caption);
     EXPECT_EQ(autoSize.size(), QSize(autoSize.fontMetrics().horizontalAdvance(caption), 12));
     EXPECT_EQ(fixed.size(), QSize(30, 13));
-    EXPECT_EQ(fixed.text(), caption);
+    EXPECT_EQ(fixed.Caption(), caption);
+    EXPECT_EQ(fixed.text(), fixed.fontMetrics().elidedText(caption, Qt::ElideRight, 30))
+        << "cut visibly where it does not fit";
     EXPECT_TRUE(autoSize.autoFillBackground());
     EXPECT_FALSE(fixed.autoFillBackground());
 }

@@ -44,11 +44,12 @@ class ShellRecorder final : public platform::ShellService {
     }
     bool OpenLink(const QString& link) override {
         links.append(link);
-        return true;
+        return linksOpen;
     }
     QSet<QString> installed;
     QStringList started;
     QStringList links;
+    bool linksOpen = true;  // whether a mail program takes the links
 };
 
 // Closes any modal window still open after `ms` and fails the test that opened it.
