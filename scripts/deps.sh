@@ -6,7 +6,7 @@ set -euo pipefail
 build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
 test_pkgs=(xvfb xauth xdotool imagemagick openbox trayer tint2 xcompmgr x11-utils libxdamage-dev
-    xfce4-panel dbus-x11 libglib2.0-bin)
+    xfce4-panel dbus-x11 libglib2.0-bin at-spi2-core python3-pyatspi)
 
 wanted=("${build_pkgs[@]}")
 if [[ "${1:-build}" == test ]]; then

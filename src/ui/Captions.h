@@ -57,6 +57,7 @@ inline constexpr char kSpokenRoot2[] = "第二个根";
 inline constexpr char kSpokenVertexX[] = "顶点横坐标";
 inline constexpr char kSpokenVertexY[] = "顶点纵坐标";
 inline constexpr char kSpokenPointer[] = "指针处的坐标";
+inline constexpr char kSpokenPicture[] = "抛物线图像";
 // Said of the options button besides its name, for each state of the panel.
 inline constexpr char kSpokenOptionCollapsed[] = "展开选项面板";
 inline constexpr char kSpokenOptionOpen[] = "收起选项面板";

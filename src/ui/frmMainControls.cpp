@@ -7,6 +7,7 @@
 #include "platform/Label.h"
 #include "platform/LineDecoration.h"
 #include "platform/PictureBox.h"
+#include "platform/ScreenReader.h"
 #include "platform/Twips.h"
 #include "platform/WrappingButton.h"
 #include "ui/Captions.h"
@@ -190,6 +191,8 @@ void frmMain::CreateTrayMenu() {
 }
 
 void frmMain::NameForScreenReaders() {
+    platform::HideHiddenChildrenFromScreenReaders(this);  // chkMark, chkRedrawGraphic
+    picGraphic_->setAccessibleName(QString::fromUtf8(captions::kSpokenPicture));
     coefficientA_->setAccessibleName(Spoken(captions::kLabel1));
     coefficientB_->setAccessibleName(Spoken(captions::kLabel2));
     coefficientC_->setAccessibleName(Spoken(captions::kLabel3));

@@ -489,6 +489,47 @@ else
     cat "$work/panel.log"
 fi
 
+# --- a screen reader's view (AT-SPI): the boxes named by their captions, the results read ---
+if /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+    # The accessibility bus is started on demand; started first, the program finds it at once.
+    gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+        --method org.a11y.Bus.GetAddress >/dev/null 2>&1
+    mkdir -p "$work/a11y"
+    cp "$program" "$work/a11y/quadrello"
+    printf '[Function]\r\nMark=1\r\nDrawGraphic=1\r\n' >"$work/a11y/config.ini"
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start_program "$work/a11y"
+    wait_for 15 main_window_shown || fail "a11y: the main window did not show"
+    xdotool windowactivate "$main" 2>/dev/null
+    sleep 0.5
+    xdotool type 1
+    xdotool key Tab
+    xdotool type -- -3
+    xdotool key Tab
+    xdotool type 2
+    xdotool key Return
+    read_tree() { /usr/bin/python3 "$(dirname "$0")/read_accessible.py" quadrello >"$work/a11y/tree.txt"; }
+    results_read() { read_tree && grep -q '判别式 Δ(Delta)=1|showing' "$work/a11y/tree.txt"; }
+    if wait_for 15 results_read; then
+        missing=()
+        for line in 'text|二次项系数|showing' 'text|一次项系数|showing' 'text|常数项系数|showing' \
+            'label|第一个根 ①=2.|showing' 'label|第二个根 ②=1.|showing' \
+            'label|顶点横坐标 1.5|showing' 'label|顶点纵坐标 -0.25|showing' \
+            'push button|计算|showing' 'push button|选项|showing' 'push button|关于|showing'; do
+            grep -qF -- "$line" "$work/a11y/tree.txt" || missing+=("$line")
+        done
+        grep -q '分数模式\|重画图像' "$work/a11y/tree.txt" && missing+=("hidden switches exposed")
+        ((${#missing[@]} == 0)) && pass "a11y: a screen reader reads the named boxes, buttons and the five results" ||
+            fail "a11y: missing ${missing[*]}"
+    else
+        fail "a11y: no results on the accessibility bus"
+        cat "$work/a11y/tree.txt"
+    fi
+    close_main_window
+    wait_for 10 program_ended || fail "a11y: the program did not end"
+else
+    echo "SKIP part: python3-pyatspi is not installed (scripts/deps.sh test installs it)"
+fi
+
 if ((failures > 0)); then
     echo "$failures check(s) failed; screenshots in $shots"
     for log in "$work"/*/output.txt; do
