@@ -1,7 +1,5 @@
 // quadrello-cli: the compute command and the plot without a window, for teachers, scripts and
 // tests. Needs no display: the picture is drawn into an image without any application object.
-#include <QCoreApplication>
-#include <QImageWriter>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -9,6 +7,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Plot.h"
+#include "cli/PngFile.h"
 #include "cli/Report.h"
 #include "cli/Usage.h"
 #include "solver/Solver.h"
@@ -29,14 +28,6 @@ void Print(std::FILE* stream, std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
-// Writes the picture as PNG; an empty text on success, the reason otherwise.
-std::string WritePng(const QImage& picture, const std::string& path) {
-    // PNG is built into Qt Gui: no image-format plugin needs to be looked for or loaded.
-    QCoreApplication::setLibraryPaths({});
-    QImageWriter writer(QString::fromStdString(path), "png");
-    return writer.write(picture) ? std::string() : writer.errorString().toStdString();
-}
-
 int Run(const cli::Arguments& args) {
     // The window's switches do not apply here: the computation always runs.
     const SolveOutcome outcome = SolveTexts(args.texts[0], args.texts[1], args.texts[2],
@@ -52,7 +43,7 @@ int Run(const cli::Arguments& args) {
             args.pngWidth != 0 ? QSize(args.pngWidth, args.pngHeight) : cli::WindowPictureArea();
         const cli::RenderedPlot rendered = cli::RenderPlot(outcome.solution, area);
         plot = rendered.report;
-        pictureError = WritePng(rendered.picture, *args.pngPath);
+        pictureError = cli::WritePngFile(rendered.picture, *args.pngPath);
     } else if (args.json) {
         plot = cli::PlotWithoutPicture(outcome.solution);
     }

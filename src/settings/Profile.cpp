@@ -1,11 +1,15 @@
 #include "settings/Profile.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "settings/ProfileDocument.h"
+#include "settings/ProfileEncoding.h"
 #include "settings/ProfileFile.h"
-#include "settings/ProfileFolderLock.h"
 #include "settings/ProfileSyntax.h"
+#include "settings/ProfileTarget.h"
+#include "settings/ProfileWriteLock.h"
 
 namespace quadrello {
 namespace {
@@ -26,6 +30,33 @@ bool Storable(std::string_view section, std::string_view key, std::string_view v
            key.front() != '[' && key.find('=') == std::string_view::npos;
 }
 
+// What a write would store, worked out from the file as it is now.
+struct Update {
+    bool possible = false;  // the file may be rewritten
+    bool needed = false;    // the file does not hold the value already
+    std::optional<ProfileFileIdentity> original;
+    std::string bytes;
+};
+
+Update PlanUpdate(const std::string& target, std::string_view section, std::string_view key,
+                  std::string_view value) {
+    ProfileFileContents contents = ReadProfileFile(target);
+    Update update;
+    if (contents.status == ProfileFileStatus::Unreadable ||
+        (contents.status == ProfileFileStatus::Read && !MayWriteFile(target))) {
+        return update;  // rewriting it would lose what it holds, or take a right not given
+    }
+    const ProfileText before = DecodeProfile(std::move(contents.bytes));
+    const std::string after = ProfileDocument(before.text).WithValue(section, key, value);
+    update.possible = true;
+    update.needed = contents.status != ProfileFileStatus::Read || after != before.text;
+    update.original = contents.identity;
+    if (update.needed) {
+        update.bytes = EncodeProfile(after, before.encoding);
+    }
+    return update;
+}
+
 }  // namespace
 
 std::size_t GetProfileString(std::string_view section, std::string_view key, std::span<char> buffer,
@@ -33,11 +64,11 @@ std::size_t GetProfileString(std::string_view section, std::string_view key, std
     if (buffer.empty()) {
         return 0;
     }
-    const ProfileFileContents contents = ReadProfileFile(file);
+    const ProfileText text = DecodeProfile(ReadProfileFile(file).bytes);
     const std::string_view value =
         TrimBlanks(key).empty()
             ? std::string_view{}
-            : ProfileDocument(contents.bytes).Value(section, key).value_or(std::string_view{});
+            : ProfileDocument(text.text).Value(section, key).value_or(std::string_view{});
     const std::size_t count = std::min(value.size(), buffer.size() - 1);
     std::copy_n(value.begin(), count, buffer.begin());
     buffer[count] = '\0';
@@ -53,19 +84,21 @@ int32_t WriteProfileString(std::string_view section, std::string_view key, std::
     if (!target) {
         return 0;
     }
-    const ProfileFolderLock lock(ProfileFolder(*target));
+    // A first look without the lock: a write that changes nothing neither locks nor waits.
+    const Update unlocked = PlanUpdate(*target, section, key, value);
+    if (!unlocked.possible || !unlocked.needed) {
+        return unlocked.possible ? 1 : 0;
+    }
+    const ProfileWriteLock lock(*target);
     if (lock.Held()) {
         RemoveStaleProfileTemporaries(*target);
     }
-    const ProfileFileContents contents = ReadProfileFile(*target);
-    if (contents.status == ProfileFileStatus::Unreadable) {
-        return 0;  // rewriting it would lose whatever it holds
+    // Again under the lock: another writer may have stored its key meanwhile.
+    const Update update = PlanUpdate(*target, section, key, value);
+    if (!update.possible || !update.needed) {
+        return update.possible ? 1 : 0;
     }
-    const std::string updated = ProfileDocument(contents.bytes).WithValue(section, key, value);
-    if (contents.status == ProfileFileStatus::Read && updated == contents.bytes) {
-        return 1;  // already on disk exactly so
-    }
-    return ReplaceProfileFile(*target, updated, contents.attributes) ? 1 : 0;
+    return ReplaceProfileFile(*target, update.bytes, update.original) ? 1 : 0;
 }
 
 }  // namespace quadrello

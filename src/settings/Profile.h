@@ -2,8 +2,8 @@
 
 // The profile (INI) file routines of the settings file, with the semantics of the Windows
 // routines GetPrivateProfileStringA and WritePrivateProfileStringA (the grammar is described
-// in ProfileSyntax.h, the rules of writing in ProfileDocument.h). Texts are bytes; paths are
-// UTF-8.
+// in ProfileSyntax.h, the rules of writing in ProfileDocument.h). Texts are bytes, UTF-8 for
+// a UTF-16 file; paths are bytes as the file system names them.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,12 +21,16 @@ std::size_t GetProfileString(std::string_view section, std::string_view key, std
                              const std::string& file);
 
 // Assigns `key`=`value` in `section` of `file`, creating the file (in an existing folder) and
-// the section when needed, and returns non-zero on success. The file is replaced atomically
-// and keeps every byte it had apart from the one line written (see ProfileDocument.h).
-// Returns 0 and changes nothing when the folder cannot be written, when `file` is a folder or
-// an existing file that cannot be read whole, or when the entry cannot be stored as one line:
-// an empty key; a key starting with ';' or '[' or holding '='; a section holding ']'; a CR, LF
-// or NUL in any of the three.
+// the section when needed, and returns non-zero on success. The file is replaced atomically,
+// keeps its owner, group, permission bits, ACL and extended attributes and every byte it had
+// apart from the one line written (see ProfileDocument.h); a UTF-16 file stays UTF-16 (see
+// ProfileEncoding.h). A write that changes nothing touches nothing. Returns 0 and changes
+// nothing when the folder cannot be written; when `file` is a folder, an existing file that
+// cannot be read whole or that this process may not write, or a symbolic link the kernel's
+// rule for shared folders would not follow (see ProfileTarget.h); when the replacement could
+// not keep the file's owner, group or access rights exactly; or when the entry cannot be
+// stored as one line: an empty key; a key starting with ';' or '[' or holding '='; a section
+// holding ']'; a CR, LF or NUL in any of the three.
 int32_t WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                            const std::string& file);
 

@@ -1,13 +1,16 @@
 #include "settings/ProfileFile.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+
+#include "settings/ProfileAttributes.h"
 
 namespace quadrello {
 namespace {
@@ -16,8 +19,8 @@ namespace fs = std::filesystem;
 
 constexpr int kTemporaryNameAttempts = 64;
 constexpr std::size_t kReadChunkBytes = 64u * 1024u;
-constexpr mode_t kNewFileMode = 0666;  // narrowed by the process's umask, as for any new file
-constexpr mode_t kPermissionBits = 07777;
+constexpr mode_t kPrivateMode = 0600;
+constexpr std::size_t kRandomNameBytes = 12;  // 96 bits: not to be guessed or pre-created
 
 // Closes a descriptor when it goes out of scope.
 class Descriptor {
@@ -84,12 +87,52 @@ std::string TemporaryPrefix(const std::string& path) {
     return "." + fs::path(path).filename().string() + ".tmp-";
 }
 
-// A name no other writer uses at the same moment: the process id and a per-process count.
-std::string TemporaryPath(const std::string& path) {
-    static std::atomic<unsigned> counter{0};
-    const std::string name = TemporaryPrefix(path) + std::to_string(::getpid()) + "-" +
-                             std::to_string(counter.fetch_add(1));
+// A name nobody can foresee, so that nobody can take it first; nothing when the system has no
+// randomness to give.
+std::optional<std::string> TemporaryPath(const std::string& path) {
+    std::array<unsigned char, kRandomNameBytes> random{};
+    if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size())) {
+        return std::nullopt;
+    }
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string name = TemporaryPrefix(path);
+    for (const unsigned char byte : random) {
+        name += kDigits[byte >> 4];
+        name += kDigits[byte & 0xF];
+    }
     return (fs::path(ProfileFolder(path)) / name).string();
+}
+
+// Creates the temporary file, readable and writable by this process's user alone.
+int CreatePrivateTemporary(const std::string& path, std::string& temporary) {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const std::optional<std::string> name = TemporaryPath(path);
+        if (!name) {
+            return -1;
+        }
+        temporary = *name;
+        const int fd = OpenRetrying(temporary.c_str(),
+                                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY,
+                                    kPrivateMode);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// Gives the temporary file the access rights of the file it replaces, after making sure that
+// `path` still names the file that was read.
+bool TakeAccessRights(int temporary, const std::string& path,
+                      const std::optional<ProfileFileIdentity>& original) {
+    if (!original) {
+        return GiveNewFileAccess(temporary);
+    }
+    Descriptor file(
+        OpenRetrying(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
+    struct stat info {};
+    return file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && info.st_dev == original->device &&
+           info.st_ino == original->inode && CopyFileAccess(file.Get(), temporary);
 }
 
 void FlushFolder(const std::string& folder) {
@@ -122,25 +165,8 @@ ProfileFileContents ReadProfileFile(const std::string& path) {
         return contents;
     }
     contents.status = ProfileFileStatus::Read;
-    contents.attributes = ProfileFileAttributes{
-        static_cast<unsigned>(info.st_mode & kPermissionBits), static_cast<unsigned>(info.st_uid),
-        static_cast<unsigned>(info.st_gid)};
+    contents.identity = ProfileFileIdentity{info.st_dev, info.st_ino};
     return contents;
-}
-
-std::optional<std::string> ProfileWriteTarget(const std::string& path) {
-    if (path.empty() || fs::path(path).filename().empty()) {
-        return std::nullopt;
-    }
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(path, error))) {
-        return path;
-    }
-    const fs::path target = fs::canonical(path, error);
-    if (error) {
-        return std::nullopt;
-    }
-    return target.string();
 }
 
 std::string ProfileFolder(const std::string& path) {
@@ -149,29 +175,15 @@ std::string ProfileFolder(const std::string& path) {
 }
 
 bool ReplaceProfileFile(const std::string& path, std::string_view bytes,
-                        const std::optional<ProfileFileAttributes>& attributes) {
+                        const std::optional<ProfileFileIdentity>& original) {
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < kTemporaryNameAttempts && fd < 0; ++attempt) {
-        temporary = TemporaryPath(path);
-        fd = OpenRetrying(temporary.c_str(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY,
-                          kNewFileMode);
-        if (fd < 0 && errno != EEXIST) {
-            return false;
-        }
-    }
-    if (fd < 0) {
+    Descriptor file(CreatePrivateTemporary(path, temporary));
+    if (file.Get() < 0) {
         return false;
     }
-    Descriptor file(fd);
-    if (attributes) {
-        // Owner first: a change of owner clears set-id bits that the mode then restores. Both
-        // may fail for an unprivileged writer of another user's file; the content still counts.
-        [[maybe_unused]] const int owned = ::fchown(fd, attributes->owner, attributes->group);
-        ::fchmod(fd, attributes->mode);
-    }
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    // The rights first, so that a write that cannot keep them costs no writing.
+    const bool written = TakeAccessRights(file.Get(), path, original) &&
+                         WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
     if (!file.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;

@@ -8,8 +8,7 @@
 namespace quadrello {
 
 std::string ConfigPath() {
-    return platform::ApplicationFolder() + platform::NativeSeparator() +
-           std::string(kConfigFileName);
+    return platform::ApplicationFile(kConfigFileName);
 }
 
 std::string ReadSetting(std::string_view section, std::string_view key, const std::string& file) {

@@ -17,7 +17,8 @@ inline constexpr std::size_t kSettingBufferSize = 128;
 
 // The application folder, the native separator and "config.ini", joined with no test for a
 // trailing separator (at the root folder "/" this gives "//config.ini", which names the same
-// file). Computed afresh on every call.
+// file). Computed afresh on every call. The empty text, which names no file, when the
+// application folder cannot be found: then no setting is read or written anywhere.
 std::string ConfigPath();
 
 // The value of `key` in `section` of the profile file `file`: at most kSettingBufferSize - 1

@@ -1,5 +1,9 @@
 #include "skin/SkinEngine.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QFile>
 
@@ -27,11 +31,27 @@ void Apply(const QString& sheet) {
     }
 }
 
+// Opens the skin by the path's bytes without ever waiting: a pipe or a device in its place
+// would block a plain open or read for good, so only a regular file of a skin's size is taken.
+bool OpenSkinFile(const std::string& path, QFile& file) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxSkinBytes ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int32_t SkinAttachEx(const std::string& path, int32_t /*flags*/) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSkinBytes) {
+    QFile file;
+    if (!OpenSkinFile(path, file)) {
         return 0;
     }
     const QByteArray sheet = file.read(kMaxSkinBytes + 1);

@@ -139,7 +139,7 @@ QMenu* frmMain::TrayMenu() {
 void frmMain::Load() {
     SetOuterWidth(layout::kDivider.x1 + layout::kCollapsedExtra);
     const std::string folder = platform::ApplicationFolder();
-    skin::SkinAttachEx(folder + platform::NativeSeparator() + kSkinFile, 0);
+    skin::SkinAttachEx(platform::ApplicationFile(kSkinFile), 0);
     platform::WriteUserRecord(folder, VersionText());
     RestoreSwitches();
 }

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -199,6 +200,39 @@ TEST_F(ProgramTest, APictureThatCannotBeWrittenIsReported) {
     EXPECT_EQ(o.status, 3);
     EXPECT_EQ(o.out, "Δ(Delta)=1\n①=2.\n②=1.\n1.5\n-0.25\n");
     EXPECT_NE(o.err.find("cannot write"), std::string::npos);
+    EXPECT_NE(o.err.find("No such file or directory"), std::string::npos) << o.err;
+}
+
+// A disk that fills up keeps the picture that was there, and says why the new one is missing.
+TEST_F(ProgramTest, APictureThatDoesNotFitKeepsTheOldOneAndEndsWithStatusThree) {
+    const fs::path disk = Path("small");
+    fs::create_directories(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "cannot mount a small file system";
+    }
+    const std::string old = (disk / "plot.png").string();
+    ASSERT_EQ(Run({"--png", old, "1", "-3", "2"}).status, 0);
+    const std::string before = ReadFile(old);
+    {
+        std::ofstream filler(disk / "filler", std::ios::binary);
+        const std::string block(4096, '\0');
+        while (filler.write(block.data(), block.size())) {
+        }
+    }
+    const std::string fresh = (disk / "fresh.png").string();
+    for (const std::string& path : {old, fresh, std::string("/dev/full")}) {
+        const Outcome o = Run({"--png", path, "--size", "800x600", "1", "-3", "2"});
+        EXPECT_EQ(o.status, 3) << path;
+        EXPECT_EQ(o.err, "quadrello-cli: cannot write " + path + ": No space left on device\n");
+    }
+    EXPECT_EQ(ReadFile(old), before);
+    EXPECT_FALSE(fs::exists(fresh));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(disk)) {
+        names.push_back(entry.path().filename().string());
+    }
+    ::umount(disk.c_str());
+    EXPECT_EQ(names.size(), 2u) << "no temporary file left beside plot.png and filler";
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
 // Writers that die mid-write or write at the same time never leave a broken settings file.
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <chrono>
 #include <csignal>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -12,6 +17,7 @@
 #include <thread>
 
 #include "ScratchFolder.h"
+#include "settings/ProfileWriteLock.h"
 #include "settings/Settings.h"
 
 namespace quadrello {
@@ -22,6 +28,10 @@ using namespace std::chrono_literals;
 constexpr auto kChildLifetime = 3s;  // children end themselves should the test die
 constexpr int kKillRounds = 40;
 constexpr int kWritesPerWriter = 60;
+// Far above the longest wait a write may make for the lock, far below the second the writer
+// once waited; and for a write that has nothing to change, no waiting at all.
+constexpr auto kLongestLockWait = 500ms;
+constexpr auto kLongestUnchangedWrite = 50ms;
 
 const std::string kHead = "; foreign comment\r\n[Function]\r\nDrawGraphic=1\r\n";
 const std::string kTail = "\r\n[Other]\nUnknown = kept\n";
@@ -63,15 +73,6 @@ bool OnlyWriterLines(std::string_view lines) {
     return true;
 }
 
-pid_t StartChild(const std::function<void()>& body) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        body();
-        ::_exit(0);
-    }
-    return child;
-}
-
 TEST(ProfileConcurrency, KilledWriterLeavesOldOrNewFile) {
     test::ScratchFolder folder;
     const std::string file = folder.File("config.ini");
@@ -80,12 +81,13 @@ TEST(ProfileConcurrency, KilledWriterLeavesOldOrNewFile) {
     std::uniform_int_distribution<int> pauseMicroseconds(0, 15000);
     long last = 0;
     for (int round = 0; round < kKillRounds; ++round) {
-        const pid_t writer = StartChild([&file] {
+        const pid_t writer = test::StartChild([&file] {
             long counter = std::stol(ReadSetting("Function", "Mark", file));
             const auto end = std::chrono::steady_clock::now() + kChildLifetime;
             while (std::chrono::steady_clock::now() < end) {
                 WriteSetting("Function", "Mark", std::to_string(++counter), file);
             }
+            return 0;
         });
         ASSERT_GT(writer, 0);
         std::this_thread::sleep_for(std::chrono::microseconds(pauseMicroseconds(random)));
@@ -108,10 +110,11 @@ TEST(ProfileConcurrency, TwoWritersOfDifferentKeysLoseNothing) {
     test::WriteBytes(file, kHead + kTail);
     pid_t writers[2];
     for (int w = 0; w < 2; ++w) {
-        writers[w] = StartChild([&file, w] {
+        writers[w] = test::StartChild([&file, w] {
             for (int i = 1; i <= kWritesPerWriter; ++i) {
                 WriteSetting("Function", "Writer" + std::to_string(w), std::to_string(i), file);
             }
+            return 0;
         });
         ASSERT_GT(writers[w], 0);
     }
@@ -134,6 +137,76 @@ TEST(ProfileConcurrency, TwoWritersOfDifferentKeysLoseNothing) {
     EXPECT_EQ(ReadSetting("Function", "Writer0", file), std::to_string(kWritesPerWriter));
     EXPECT_EQ(ReadSetting("Function", "Writer1", file), std::to_string(kWritesPerWriter));
     EXPECT_EQ(test::ListFolder(folder.Path()), "config.ini");
+}
+
+// Starts a child that takes a lock in `folder`'s file config.ini as `take` does, tells through
+// a pipe that it holds it (or could not), and keeps it until it is killed.
+pid_t StartLockHolder(const std::function<bool()>& take) {
+    int ready[2];
+    if (::pipe(ready) != 0) {
+        return -1;
+    }
+    const pid_t holder = test::StartChild([&take, &ready] {
+        const char held = take() ? 'y' : 'n';
+        [[maybe_unused]] const ssize_t told = ::write(ready[1], &held, 1);
+        ::pause();
+        return 0;
+    });
+    char held = 'n';
+    const bool told = holder > 0 && ::read(ready[0], &held, 1) == 1;
+    ::close(ready[0]);
+    ::close(ready[1]);
+    if (!told || held != 'y') {
+        ::kill(holder, SIGKILL);
+        ::waitpid(holder, nullptr, 0);
+        return -1;
+    }
+    return holder;
+}
+
+std::chrono::steady_clock::duration TimedWrite(const std::string& value, const std::string& file) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_NE(WriteSetting("Function", "Mark", value, file), 0);
+    return std::chrono::steady_clock::now() - start;
+}
+
+// Somebody who may only read the folder locks it the way any reader can: writes go ahead at once.
+TEST(ProfileConcurrency, LockHeldByAReaderDelaysNoWrite) {
+    test::ScratchFolder folder;
+    const std::string file = folder.File("config.ini");
+    test::WriteBytes(file, "[Function]\r\nMark=0\r\n");
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+    const pid_t reader = StartLockHolder([&folder] {
+        const int fd = ::open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY);
+        return test::DropRootRights() && ::access(folder.Path().c_str(), W_OK) != 0 && fd >= 0 &&
+               ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    });
+    if (reader < 0) {
+        GTEST_SKIP() << "cannot lock the folder as a user who may not write it";
+    }
+    EXPECT_LT(TimedWrite("1", file), kLongestLockWait);
+    EXPECT_LT(TimedWrite("1", file), kLongestUnchangedWrite);
+    ::kill(reader, SIGKILL);
+    ::waitpid(reader, nullptr, 0);
+    EXPECT_EQ(ReadSetting("Function", "Mark", file), "1");
+}
+
+// A writer that holds the lock and never lets go (stopped, hung) delays others only briefly,
+// and a write that has nothing to change does not wait for it at all.
+TEST(ProfileConcurrency, LockHeldByAStuckWriterDelaysBriefly) {
+    test::ScratchFolder folder;
+    const std::string file = folder.File("config.ini");
+    test::WriteBytes(file, "[Function]\r\nMark=0\r\n");
+    const pid_t writer = StartLockHolder([&file] {
+        static ProfileWriteLock lock(file);  // kept until the child is killed
+        return lock.Held();
+    });
+    ASSERT_GT(writer, 0);
+    EXPECT_LT(TimedWrite("0", file), kLongestUnchangedWrite);
+    EXPECT_LT(TimedWrite("1", file), kLongestLockWait);
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    EXPECT_EQ(ReadSetting("Function", "Mark", file), "1");
 }
 
 }  // namespace

@@ -1,11 +1,17 @@
 // What the profile routines do with files and folders that are not what they should be: they
 // never crash or hang, never destroy or truncate what is there, and replace files atomically.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <ostream>
 #include <random>
@@ -63,13 +69,39 @@ TEST_F(ProfileFault, WriteOfTheStoredValueLeavesTheFileAlone) {
     EXPECT_EQ(StatOf(file_).st_ino, before);
 }
 
-TEST_F(ProfileFault, ReplacementKeepsPermissionBitsAndOwner) {
+// A POSIX ACL as the kernel stores it: user::rw- user:nobody:r-- group::r-- mask::r-- other::---
+std::string NobodyMayReadAcl() {
+    std::string acl("\x02\0\0\0"s);  // version 2, then entries of tag, permissions and id
+    const auto entry = [&acl](uint16_t tag, uint16_t perm, uint32_t id) {
+        acl.append(reinterpret_cast<const char*>(&tag), 2);
+        acl.append(reinterpret_cast<const char*>(&perm), 2);
+        acl.append(reinterpret_cast<const char*>(&id), 4);
+    };
+    entry(0x01, 6, ~0u);
+    entry(0x02, 4, kNobody);
+    entry(0x04, 4, ~0u);
+    entry(0x10, 4, ~0u);
+    entry(0x20, 0, ~0u);
+    return acl;
+}
+
+std::string Attribute(const std::string& path, const char* name) {
+    std::string value(256, '\0');
+    const ssize_t size = ::getxattr(path.c_str(), name, value.data(), value.size());
+    return size < 0 ? std::string() : value.substr(0, static_cast<std::size_t>(size));
+}
+
+TEST_F(ProfileFault, ReplacementKeepsOwnerPermissionBitsAclAndAttributes) {
     test::WriteBytes(file_, "[Function]\r\nMark=0\r\n");
     ASSERT_EQ(::chmod(file_.c_str(), 0640), 0);
     const bool root = ::geteuid() == 0;
     if (root) {
         ASSERT_EQ(::chown(file_.c_str(), kNobody, kNobody), 0);
     }
+    const std::string acl = NobodyMayReadAcl();
+    const char* const kAcl = "system.posix_acl_access";
+    const bool attributes = ::setxattr(file_.c_str(), kAcl, acl.data(), acl.size(), 0) == 0 &&
+                            ::setxattr(file_.c_str(), "user.origin", "kept", 4, 0) == 0;
     ASSERT_NE(WriteSetting("Function", "Mark", "1", file_), 0);
     const struct stat after = StatOf(file_);
     EXPECT_EQ(after.st_mode & 07777, 0640u);
@@ -77,6 +109,63 @@ TEST_F(ProfileFault, ReplacementKeepsPermissionBitsAndOwner) {
         EXPECT_EQ(after.st_uid, kNobody);
         EXPECT_EQ(after.st_gid, kNobody);
     }
+    if (attributes) {  // where the file system holds them
+        EXPECT_EQ(Attribute(file_, kAcl), acl);
+        EXPECT_EQ(Attribute(file_, "user.origin"), "kept");
+    }
+}
+
+// Another user watching the folder opens every temporary file the moment it appears, as an
+// inotify watcher can: rewriting a private file must never let them in.
+TEST_F(ProfileFault, TemporaryFileIsNeverOpenToOthers) {
+    constexpr int kWrites = 100;
+    test::WriteBytes(file_, "[Function]\r\n; private\r\nMark=0\r\n");
+    ASSERT_EQ(::chmod(file_.c_str(), 0600), 0);
+    ASSERT_EQ(::chmod(folder_.Path().c_str(), 0755), 0);
+    int go[2];
+    int done[2];
+    ASSERT_EQ(::pipe(go), 0);
+    ASSERT_EQ(::pipe(done), 0);
+    const pid_t writer = test::StartChild([&] {
+        char start = 0;
+        if (::read(go[0], &start, 1) != 1) {
+            return 2;
+        }
+        for (int i = 1; i <= kWrites; ++i) {
+            WriteSetting("Function", "Mark", std::to_string(i), file_);
+        }
+        return 0;  // closes `done`, which ends the watch
+    });
+    ::close(done[1]);
+    const int opened = test::RunUnprivileged([&] {
+        const int events = ::inotify_init1(IN_CLOEXEC);
+        if (::geteuid() == 0 || events < 0 ||
+            ::inotify_add_watch(events, folder_.Path().c_str(), IN_CREATE) < 0 ||
+            ::write(go[1], "g", 1) != 1) {
+            return test::kCannotDropRights;
+        }
+        int count = 0;
+        pollfd watched[2] = {{events, POLLIN, 0}, {done[0], POLLIN, 0}};
+        while (::poll(watched, 2, -1) > 0 && watched[1].revents == 0) {
+            alignas(inotify_event) char buffer[4096];
+            const ssize_t got = ::read(events, buffer, sizeof buffer);
+            for (ssize_t at = 0; at < got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                const int fd = ::open((folder_.Path() + "/" + event->name).c_str(), O_RDONLY);
+                count += fd >= 0 ? 1 : 0;
+                ::close(fd);
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        return std::min(count, 90);
+    });
+    ::close(go[1]);
+    ::kill(writer, SIGKILL);  // should the watch have failed before the writer started
+    test::WaitForChild(writer);
+    if (opened == test::kCannotDropRights) {
+        GTEST_SKIP() << "cannot watch as a second user";
+    }
+    EXPECT_EQ(opened, 0) << "another user opened temporary files";
 }
 
 TEST_F(ProfileFault, NewFileGetsTheUsualPermissions) {
@@ -94,6 +183,26 @@ TEST_F(ProfileFault, WriteThroughSymbolicLinkKeepsTheLink) {
     ASSERT_NE(WriteSetting("Function", "Mark", "1", file_), 0);
     EXPECT_TRUE(fs::is_symlink(file_));
     EXPECT_EQ(test::ReadBytes(target), "[Function]\r\nMark=1\r\n");
+}
+
+// A link somebody else planted in a folder that everybody may write and nobody may empty of
+// other people's files (such as /tmp) is followed only where the kernel would follow it.
+TEST_F(ProfileFault, LinkInASharedFolderIsFollowedOnlyWhereTheKernelWould) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs a second user to plant the link";
+    }
+    ASSERT_EQ(::chmod(folder_.Path().c_str(), 01777), 0);
+    const std::string target = folder_.File("real.ini");
+    const std::string before = "[Function]\r\nMark=0\r\n";
+    for (const bool planted : {true, false}) {
+        test::WriteBytes(target, before);
+        const auto link = [this] { return ::symlink("real.ini", file_.c_str()) == 0 ? 0 : 1; };
+        ASSERT_EQ(planted ? test::RunUnprivileged(link) : link(), 0);
+        EXPECT_EQ(WriteSetting("Function", "Mark", "1", file_) != 0, !planted) << planted;
+        EXPECT_EQ(test::ReadBytes(target) == before, planted) << planted;
+        EXPECT_TRUE(fs::is_symlink(file_));
+        fs::remove(file_);
+    }
 }
 
 TEST_F(ProfileFault, DanglingLinkIsNotReplaced) {
@@ -175,6 +284,52 @@ TEST_F(ProfileFault, UnreadableFileIsNeitherReadNorReplaced) {
     EXPECT_EQ(test::ReadBytes(file_), before);
     EXPECT_EQ(test::ListFolder(folder_.Path()), "config.ini");
 }
+
+// Files the writer may not write, or whose owner or group a replacement could not keep, stay
+// as they are, even in a folder where the writer could replace them by rename.
+struct ForeignFileCase {
+    const char* name;
+    uid_t owner;
+    gid_t group;
+    mode_t mode;
+};
+
+void PrintTo(const ForeignFileCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ProfileForeignFile : public testing::TestWithParam<ForeignFileCase> {};
+
+TEST_P(ProfileForeignFile, IsRefusedAndKept) {
+    const ForeignFileCase& c = GetParam();
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs a second user";
+    }
+    test::ScratchFolder folder;
+    const std::string file = folder.File("config.ini");
+    const std::string before = "[Function]\r\nMark=0\r\n";
+    test::WriteBytes(file, before);
+    ASSERT_EQ(::chown(file.c_str(), c.owner, c.group), 0);
+    ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    const int status = test::RunUnprivileged(
+        [&file] { return WriteSetting("Function", "Mark", "1", file) == 0 ? 0 : 1; });
+    ASSERT_NE(status, test::kCannotDropRights);
+    EXPECT_EQ(status, 0) << "the write must report failure";
+    const struct stat after = StatOf(file);
+    EXPECT_EQ(after.st_uid, c.owner);
+    EXPECT_EQ(after.st_gid, c.group);
+    EXPECT_EQ(after.st_mode & 07777, c.mode);
+    EXPECT_EQ(test::ReadBytes(file), before);
+    EXPECT_EQ(test::ListFolder(folder.Path()), "config.ini");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rights, ProfileForeignFile,
+                         testing::Values(ForeignFileCase{"GroupMembersWriteWouldTakeTheFile", 0,
+                                                         kNobody, 0660},
+                                         ForeignFileCase{"ReadOnlyFile", kNobody, kNobody, 0444},
+                                         ForeignFileCase{"OtherUsersFile", 0, 0, 0644}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileFault, ReadOnlyFolderFailsSilentlyAndKeepsTheFile) {
     const std::string before = "[Function]\r\nMark=1\r\n";
@@ -286,7 +441,8 @@ INSTANTIATE_TEST_SUITE_P(
                     GarbageCase{"Nuls", std::string(64 * 1024, '\0')},
                     GarbageCase{"NulsAndBreaks", "\0\r\n\0\n\0\r\0"s},
                     GarbageCase{"OnlyBreaks", "\r\n\n\r\r\n"},
-                    GarbageCase{"Utf16", "\xFF\xFE[\0F\0]\0\r\0\n\0"s},
+                    // A UTF-16 mark before a lone surrogate: no UTF-16, so bytes.
+                    GarbageCase{"Utf16LoneSurrogate", "\xFF\xFE\x00\xD8[\0F\0]\0"s},
                     GarbageCase{"HeaderFragments", "[\r\n]\r\n[[\r\n=\r\n;\r\n[Function"},
                     GarbageCase{"OpenQuote", "[Function]\r\nMark=\"\r\nDrawGraphic='"}),
     [](const auto& info) { return std::string(info.param.name); });

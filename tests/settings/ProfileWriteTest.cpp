@@ -8,6 +8,7 @@
 #include "ScratchFolder.h"
 #include "settings/Profile.h"
 #include "settings/ProfileDocument.h"
+#include "settings/Settings.h"
 
 namespace quadrello {
 namespace {
@@ -94,6 +95,37 @@ TEST_P(ProfileWrite, ThroughTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(Semantics, ProfileWrite, testing::ValuesIn(kWriteCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// `text` as a file saved in UTF-16 with a byte-order mark.
+std::string Utf16File(std::u16string_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+// A UTF-16 file is read, and written back in its own byte order, every character kept (also
+// those beyond ASCII and beyond the basic plane).
+TEST(ProfileUtf16, RoundTripsInItsOwnByteOrder) {
+    const std::u16string before = u"[Windows]\r\nWindowTop=1\r\n; 注释 \U0001F600\r\n";
+    for (const bool bigEndian : {false, true}) {
+        test::ScratchFolder folder;
+        const std::string file = folder.File("config.ini");
+        test::WriteBytes(file, Utf16File(before, bigEndian));
+        EXPECT_EQ(ReadSetting("Windows", "WindowTop", file), "1") << bigEndian;
+        ASSERT_NE(WriteSetting("Windows", "WindowTop", " 0", file), 0);
+        ASSERT_NE(WriteSetting("Function", "Mark", "1", file), 0);
+        EXPECT_EQ(test::ReadBytes(file),
+                  Utf16File(u"[Windows]\r\nWindowTop= 0\r\n; 注释 \U0001F600\r\n"
+                            u"[Function]\r\nMark=1\r\n",
+                            bigEndian))
+            << bigEndian;
+    }
+}
 
 // Entries that could not be read back as written are refused, and the file stays as it was.
 struct RefusedCase {

@@ -64,11 +64,15 @@ std::string ListFolder(const std::string& folder) {
     return joined;
 }
 
-int RunInChild(const std::function<int()>& body) {
+pid_t StartChild(const std::function<int()>& body) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::_exit(body());
     }
+    return child;
+}
+
+int WaitForChild(pid_t child) {
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child) {
         return -1;
@@ -76,14 +80,17 @@ int RunInChild(const std::function<int()>& body) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+int RunInChild(const std::function<int()>& body) {
+    return WaitForChild(StartChild(body));
+}
+
+bool DropRootRights() {
+    return ::geteuid() != 0 ||
+           (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+}
+
 int RunUnprivileged(const std::function<int()>& body) {
-    return RunInChild([&body] {
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
-            return kCannotDropRights;
-        }
-        return body();
-    });
+    return RunInChild([&body] { return DropRootRights() ? body() : kCannotDropRights; });
 }
 
 }  // namespace quadrello::test

@@ -1,5 +1,6 @@
 // The settings routines: the path of config.ini, reading through a 128-byte buffer, writing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <array>
@@ -61,8 +62,23 @@ TEST(ApplicationFolder, WithApplicationObjectIsItsFolder) {
     char name[] = "settings_tests";
     char* argv[] = {name, nullptr};
     const QCoreApplication application(argc, argv);
-    EXPECT_EQ(platform::ApplicationFolder(), QCoreApplication::applicationDirPath().toStdString());
     EXPECT_EQ(platform::ApplicationFolder(), OwnExecutableFolder());
+}
+
+// A folder whose name is not UTF-8 (here GBK, as unpacked from an archive made on a Chinese
+// system) is the application folder byte for byte: the tests above, run from there.
+TEST(ApplicationFolderBytes, FolderNameThatIsNotUtf8) {
+    test::ScratchFolder scratch;
+    const std::string folder = scratch.File("\xB6\xFE\xB4\xCE");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const std::string copy = folder + "/settings_tests";
+    std::filesystem::copy_file("/proc/self/exe", copy);
+    const int status = test::RunInChild([&copy] {
+        ::execl(copy.c_str(), copy.c_str(), "--gtest_filter=ApplicationFolder.*",
+                static_cast<char*>(nullptr));
+        return 127;
+    });
+    EXPECT_EQ(status, 0);
 }
 
 // Reads through a buffer of a given size: what comes back and the count returned.

@@ -1,5 +1,6 @@
 // The skin engine, the shipped skin (colours only), and the compiled-in icon.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -152,6 +153,9 @@ TEST_F(SkinTest, MissingOrOversizedSkinChangesNothing) {
     QStyle* style = QApplication::style();
     EXPECT_EQ(skin::SkinAttachEx(dir_.filePath(QStringLiteral("none.ski")).toStdString(), 0), 0);
     EXPECT_EQ(skin::SkinAttachEx(dir_.path().toStdString(), 0), 0) << "a folder";
+    const std::string pipe = dir_.filePath(QStringLiteral("pipe.ski")).toStdString();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(skin::SkinAttachEx(pipe, 0), 0) << "a pipe, with no writer: must not wait for one";
     EXPECT_EQ(skin::SkinAttachEx(Write(QByteArray(300 * 1024, ' ')), 0), 0);
     EXPECT_EQ(qApp->styleSheet(), QStringLiteral("QLabel { color: blue; }"));
     EXPECT_EQ(QApplication::style(), style);

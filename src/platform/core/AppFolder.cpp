@@ -1,31 +1,32 @@
 #include "platform/core/AppFolder.h"
 
-#include <QCoreApplication>
+#include <unistd.h>
+
 #include <QDir>
-#include <filesystem>
-#include <system_error>
+#include <vector>
 
 namespace quadrello::platform {
 namespace {
 
 constexpr const char* kOwnExecutableLink = "/proc/self/exe";
+constexpr std::size_t kLongestPath = 4096;  // the kernel's limit on a path
 
 std::string& OverriddenFolder() {
     static std::string folder;
     return folder;
 }
 
-// Without an application object: the folder of the executable as the kernel reports it, or
-// the working folder when even that is unknown.
+// The folder of the executable as the kernel reports it, byte for byte (the application
+// object's folder is decoded text, which loses bytes that are not UTF-8).
 std::string ExecutableFolder() {
-    std::error_code error;
-    const std::filesystem::path executable =
-        std::filesystem::read_symlink(kOwnExecutableLink, error);
-    if (!error && executable.has_parent_path()) {
-        return executable.parent_path().string();
+    std::vector<char> path(kLongestPath + 1);
+    const ssize_t length = ::readlink(kOwnExecutableLink, path.data(), path.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= path.size() || path[0] != '/') {
+        return {};
     }
-    const std::filesystem::path current = std::filesystem::current_path(error);
-    return error ? std::string(".") : current.string();
+    const std::string_view executable(path.data(), static_cast<std::size_t>(length));
+    const std::size_t slash = executable.rfind('/');
+    return std::string(executable.substr(0, slash == 0 ? 1 : slash));
 }
 
 }  // namespace
@@ -34,10 +35,12 @@ std::string ApplicationFolder() {
     if (!OverriddenFolder().empty()) {
         return OverriddenFolder();
     }
-    if (QCoreApplication::instance() != nullptr) {
-        return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
-    }
-    return QDir::toNativeSeparators(QString::fromStdString(ExecutableFolder())).toStdString();
+    return ExecutableFolder();
+}
+
+std::string ApplicationFile(std::string_view name) {
+    const std::string folder = ApplicationFolder();
+    return folder.empty() ? std::string() : folder + NativeSeparator() + std::string(name);
 }
 
 void OverrideApplicationFolder(std::string folder) {

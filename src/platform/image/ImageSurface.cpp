@@ -186,6 +186,9 @@ QImage ImageSurface::Picture() const {
         blank.fill(background_);
         return blank;
     }
+    if (image_.size() == area_) {
+        return image_;  // shared until either side draws: a large picture is not held twice
+    }
     return image_.copy(0, 0, area_.width(), area_.height());
 }
 

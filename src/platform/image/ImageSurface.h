@@ -44,7 +44,8 @@ class ImageSurface : public PlotSurface {
     // The retained image; it may reach beyond the area. Null while nothing has been drawn (the
     // picture is then all background).
     const QImage& Retained() const { return image_; }
-    // A copy of what the area shows.
+    // A copy of what the area shows (sharing the retained image's pixels, copy-on-write, when
+    // the two are the same size).
     QImage Picture() const;
 
   private:
