@@ -1,23 +1,28 @@
 #!/usr/bin/env bash
-# End to end on a real X desktop (Xvfb, openbox): the tray icon and the About window.
+# End to end on one real X desktop (Xvfb, openbox, a compositor, tray hosts), driven like a
+# user with xdotool and checked in screenshots, window properties and the config.ini written.
 #
-#   e2e_tray.sh PROGRAM SHOT_FOLDER
+#   desktop-e2e.sh PROGRAM SHOT_FOLDER
 #
-# Without a tray host: with SetTray=1 a minimised window stays minimised. With one (trayer):
-# the icon docks at start, minimising hides the window, a left click on the icon brings it
-# back, a right click pops up the tray menu, its About item opens the About window, whose
+# The window: typing 1, -3, 2 and "计 算" plots the red curve and blue axes and writes the
+# results; the options panel opens and "总在最前" is stored and makes the window topmost.
+# The classic (XEmbed) tray: without a host a minimised window stays minimised; a host that
+# comes later (trayer) gets the icon; minimising hides the window, a left click brings it back,
+# the menu comes with the right button's release; its About item opens the About window, whose
 # corners are clipped, whose title strip drags it, whose close picture lights up under the
-# pointer and closes it; its exit item ends the program. With a StatusNotifier host over D-Bus
+# pointer and closes it; its exit item ends the program. A StatusNotifier host over D-Bus
 # (xfce4-panel, started after the program): the icon reaches it, the exported menu lists the
-# eight entries, activating the icon restores the window and the exported 退出 ends the program.
-# Screenshots go to SHOT_FOLDER.
-# Exit status 77 when a tool is missing (the test is then skipped).
+# eight entries, activating the icon restores the window and the exported 退出 ends the
+# program. A screen reader (AT-SPI) reads the named boxes, buttons and the five results.
+# Screenshots go to SHOT_FOLDER. Exit status 77 when a tool is missing (the test is skipped).
 set -uo pipefail
 
-program=${1:?usage: e2e_tray.sh PROGRAM SHOT_FOLDER}
-shots=${2:?usage: e2e_tray.sh PROGRAM SHOT_FOLDER}
+program=${1:?usage: desktop-e2e.sh PROGRAM SHOT_FOLDER}
+shots=${2:?usage: desktop-e2e.sh PROGRAM SHOT_FOLDER}
+here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in Xvfb openbox trayer xdotool xprop xwininfo import convert dbus-launch gdbus xfce4-panel; do
+for tool in Xvfb openbox xcompmgr trayer xdotool xprop xwininfo import convert compare dbus-launch gdbus \
+    xfce4-panel; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is not installed (scripts/deps.sh test installs it)"
         exit 77
@@ -175,7 +180,9 @@ program_ended() {
 }
 
 # --- the desktop -----------------------------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 "${kScreenWidth}x${kScreenHeight}x24" -nolisten tcp \
+# -noreset: without it the server resets whenever its last client leaves and refuses
+# connections meanwhile, so a program started at that moment could not open its window.
+Xvfb -displayfd 3 -screen 0 "${kScreenWidth}x${kScreenHeight}x24" -nolisten tcp -noreset \
     3>"$work/display" >"$work/xvfb.log" 2>&1 &
 started+=("$!")
 wait_for 10 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
@@ -184,6 +191,65 @@ openbox >"$work/openbox.log" 2>&1 &
 started+=("$!")
 wm_running() { output_has 'window id' xprop -root _NET_SUPPORTING_WM_CHECK; }
 wait_for 10 wm_running || { echo "FAIL: openbox did not start"; exit 1; }
+xcompmgr >"$work/xcompmgr.log" 2>&1 &
+started+=("$!")
+
+# --- the window: compute, plot, options panel, always on top --------------------------------
+mkdir -p "$work/window"
+cp "$program" "$work/window/quadrello"
+[[ -f "$(dirname "$program")/skin.ski" ]] && cp "$(dirname "$program")/skin.ski" "$work/window/"
+printf '[Function]\r\nDrawGraphic=1\r\nMark=1\r\n' >"$work/window/config.ini"
+start_program "$work/window"
+wait_for 15 main_window_shown || { echo "FAIL: the main window did not show"; exit 1; }
+read -r left top width _ < <(geometry "$main")
+[[ $width == 308 ]] || fail "window: $width pixels wide, expected 308 (4715 twips outside)"
+# Places in pixels (15 twips each) from the layout: boxes, buttons, picture area.
+click_at() { xdotool mousemove $((left + $1)) $((top + $2)) click 1; sleep 0.15; }
+region() { convert "$1" -crop "$2x$3+$((left + $4))+$((top + $5))" +repage "$6"; }
+count_colour() {
+    convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:round(mean*w*h)]' info:
+}
+config_is() {
+    printf "$1" | cmp -s - "$work/window/config.ini" ||
+        fail "window: $2: config.ini is $(od -c "$work/window/config.ini")"
+}
+shoot window-before
+# The focus is in 二次项系数文本框 from the start, its "0" selected: typing replaces it.
+xdotool windowactivate --sync "$main"
+xdotool type --delay 40 '1'
+xdotool key Tab
+xdotool type --delay 40 -- '-3'
+xdotool key Tab
+xdotool type --delay 40 '2'
+xdotool key Tab Return  # Enter on the focused 计算按钮 "计 算"
+xdotool mousemove 0 0
+sleep 0.5
+shoot window-after
+# Picture area: the drawing area inside the 2-pixel border of picGraphic (8, 230, 289 x 205).
+region "$shots/window-after.png" 285 201 10 232 "$work/plot.png"
+red=$(count_colour "$work/plot.png" '#FF0000')
+blue=$(count_colour "$work/plot.png" '#0000FF')
+((red > 300 && blue > 400)) &&
+    pass "window: 1, -3, 2 and Enter on 计 算 plot the curve and the axes ($red red, $blue blue)" ||
+    fail "window: the plot has $red red and $blue blue pixels"
+# The result frame: labels written (the frame's inside changed).
+region "$shots/window-before.png" 176 84 10 134 "$work/results-before.png"
+region "$shots/window-after.png" 176 84 10 134 "$work/results-after.png"
+changed=$(compare -metric AE "$work/results-before.png" "$work/results-after.png" null: 2>&1 || true)
+((${changed%%.*} > 50)) && pass "window: the result labels are written" ||
+    fail "window: the result labels did not change"
+config_is '[Function]\r\nDrawGraphic=1\r\nMark=1\r\n' "after start"
+# Open the panel and switch "总在最前" on: stored at once with its leading blank, and the window
+# is above the others.
+click_at 283 178  # cmdOption
+read -r _ _ width _ < <(geometry "$main")
+[[ $width == 392 ]] || fail "window: open panel is $width wide, expected 392"
+click_at 326 49  # 总在最前复选框
+config_is '[Function]\r\nDrawGraphic=1\r\nMark=1\r\n[Windows]\r\nWindowTop= 1\r\n' "after the click"
+output_has _NET_WM_STATE_ABOVE xprop -id "$main" _NET_WM_STATE && pass "window: 总在最前 stored and on top" ||
+    fail "window: the window is not topmost"
+close_main_window
+wait_for 10 program_ended || fail "window: the program did not end on close"
 
 # --- without a tray host, then with one that comes later -------------------------------------
 start_trayer() {
@@ -388,9 +454,12 @@ if open_about && wait_for 5 about_shown; then
     wait_for 5 about_opaque
     [[ -n $seen && $seen != "$kOpaque" ]] && pass "the second opening fades in again" ||
         fail "the second opening showed opaque at once"
-    read -r ax ay _ _ < <(geometry "$about")
-    xdotool mousemove $((ax + 291)) $((ay + 19)) click 1
-    wait_for 5 is_unmapped "$about" || fail "the About window did not close the second time"
+    # Escape ends it as the close picture does: with the fade-out.
+    xdotool key Escape
+    fading() { is_viewable "$about" && [[ -n $(opacity "$about") && $(opacity "$about") != "$kOpaque" ]]; }
+    wait_for 2 fading && pass "Escape starts the About window's fade-out" ||
+        fail "Escape did not fade the About window out"
+    wait_for 5 is_unmapped "$about" || fail "Escape did not close the About window"
 else
     fail "the About window did not open a second time"
 fi
@@ -507,7 +576,7 @@ if /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
     xdotool key Tab
     xdotool type 2
     xdotool key Return
-    read_tree() { /usr/bin/python3 "$(dirname "$0")/read_accessible.py" quadrello >"$work/a11y/tree.txt"; }
+    read_tree() { /usr/bin/python3 "$here/read_accessible.py" quadrello >"$work/a11y/tree.txt"; }
     results_read() { read_tree && grep -q '判别式 Δ(Delta)=1|showing' "$work/a11y/tree.txt"; }
     if wait_for 15 results_read; then
         missing=()
