@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
-#include <cmath>
 #include <string>
 
 #include "Version.h"
@@ -26,6 +25,7 @@
 #include "platform/core/AppFolder.h"
 #include "platform/core/UserRecord.h"
 #include "settings/Settings.h"
+#include "settings/Switches.h"
 #include "skin/SkinEngine.h"
 #include "solver/NumberText.h"
 #include "solver/Solver.h"
@@ -42,40 +42,7 @@ namespace {
 
 using platform::CheckBox;
 
-constexpr char kSectionFunction[] = "Function";
-constexpr char kSectionWindows[] = "Windows";
-constexpr char kKeyDrawGraphic[] = "DrawGraphic";
-constexpr char kKeyMark[] = "Mark";
-constexpr char kKeyRedrawGraphic[] = "RedrawGraphic";
-constexpr char kKeyWindowTop[] = "WindowTop";
-constexpr char kKeySetTray[] = "SetTray";
-
 constexpr char kSkinFile[] = "skin.ski";
-
-// A state as plain decimal digits: "0", "1", "2".
-std::string StateText(CheckBox::State state) {
-    return std::to_string(state);
-}
-
-// A state with the sign column of the number-to-text rule: " 0", " 1"; "-" for a negative.
-std::string SignedStateText(CheckBox::State state) {
-    return (state < 0 ? "" : " ") + std::to_string(state);
-}
-
-void StoreSwitch(const char* section, const char* key, const std::string& text) {
-    WriteSetting(section, key, text, ConfigPath());
-}
-
-// The stored value of a switch as a check-box state: its leading number, rounded to the nearest
-// integer with halves to the even neighbour. -1 for a value that is no state (outside 0 to 2,
-// which covers everything beyond 16 bits too).
-int StoredState(const char* section, const char* key) {
-    const double value = ParseNumber(ReadSetting(section, key, ConfigPath()));
-    const double rounded = std::nearbyint(value);  // the default rounding: halves to even
-    return rounded >= CheckBox::kUnchecked && rounded <= CheckBox::kGreyed
-               ? static_cast<int>(rounded)
-               : -1;
-}
 
 std::string VersionText() {
     return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor);
@@ -110,16 +77,14 @@ void frmMain::ConnectActions() {
         lab_->SetCaption(QString::fromStdString(PointerCaption(x, y)));
     });
 
+    // A switch's own action first, then its state is read again and stored.
     connect(topmostBox_, &CheckBox::clickAction, this, &frmMain::OnTopmostClick);
     connect(trayBox_, &CheckBox::clickAction, this, &frmMain::OnTrayClick);
-    connect(chkDrawGraphic_, &CheckBox::clickAction, this, [this] {
-        StoreSwitch(kSectionFunction, kKeyDrawGraphic, StateText(chkDrawGraphic_->Value()));
-    });
-    connect(chkMark_, &CheckBox::clickAction, this,
-            [this] { StoreSwitch(kSectionFunction, kKeyMark, StateText(chkMark_->Value())); });
-    connect(chkRedrawGraphic_, &CheckBox::clickAction, this, [this] {
-        StoreSwitch(kSectionFunction, kKeyRedrawGraphic, StateText(chkRedrawGraphic_->Value()));
-    });
+    for (const Switch& entry : kSwitches) {
+        CheckBox* box = SwitchCheckBox(entry.box);
+        connect(box, &CheckBox::clickAction, this,
+                [&entry, box] { WriteSwitch(entry, box->Value()); });
+    }
 
     connect(calculatorButton_, &QPushButton::clicked, this, &frmMain::StartCalculator);
     connect(contactButton_, &QPushButton::clicked, this, &frmMain::ContactAuthor);
@@ -147,20 +112,29 @@ void frmMain::Load() {
 void frmMain::RestoreSwitches() {
     // One after the other: a changed box runs its click action, which stores its key, before
     // the next key is read. A value that is no state leaves the box as designed.
-    const struct {
-        CheckBox* box;
-        const char* section;
-        const char* key;
-    } switches[] = {{topmostBox_, kSectionWindows, kKeyWindowTop},
-                    {trayBox_, kSectionWindows, kKeySetTray},
-                    {chkDrawGraphic_, kSectionFunction, kKeyDrawGraphic},
-                    {chkMark_, kSectionFunction, kKeyMark}};
-    for (const auto& entry : switches) {
-        const int state = StoredState(entry.section, entry.key);
-        if (CheckBox::IsState(state)) {
-            entry.box->SetValue(state);
+    for (const Switch& entry : kSwitches) {
+        if (entry.restored) {
+            if (const std::optional<int> state = ReadSwitch(entry)) {
+                SwitchCheckBox(entry.box)->SetValue(*state);
+            }
         }
     }
+}
+
+CheckBox* frmMain::SwitchCheckBox(SwitchBox box) const {
+    switch (box) {
+        case SwitchBox::WindowTop:
+            return topmostBox_;
+        case SwitchBox::SetTray:
+            return trayBox_;
+        case SwitchBox::DrawGraphic:
+            return chkDrawGraphic_;
+        case SwitchBox::Mark:
+            return chkMark_;
+        case SwitchBox::RedrawGraphic:
+            return chkRedrawGraphic_;
+    }
+    return nullptr;
 }
 
 void frmMain::SetOuterWidth(int twips) {
@@ -220,7 +194,6 @@ void frmMain::ToggleOptions() {
 
 void frmMain::OnTopmostClick() {
     platform::SetTopmost(this, topmostBox_->Value() == CheckBox::kChecked);
-    StoreSwitch(kSectionWindows, kKeyWindowTop, SignedStateText(topmostBox_->Value()));
 }
 
 void frmMain::OnTrayClick() {
@@ -231,7 +204,6 @@ void frmMain::OnTrayClick() {
     } else {
         tray::RemoveTrayIcon();
     }
-    StoreSwitch(kSectionWindows, kKeySetTray, StateText(trayBox_->Value()));
 }
 
 void frmMain::ShowAbout() {

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 
+#include "settings/Switches.h"
+
 class QAction;
 class QMenu;
 class QPushButton;
@@ -67,6 +69,7 @@ class frmMain : public QWidget {
 
     void Load();
     void RestoreSwitches();
+    platform::CheckBox* SwitchCheckBox(SwitchBox box) const;
     void SetOuterWidth(int twips);
     void CentreOnScreen();
 
