@@ -1,14 +1,12 @@
 #include "cli/Plot.h"
 
+#include "platform/Twips.h"
 #include "platform/image/ImageSurface.h"
 #include "platform/image/PictureGeometry.h"
+#include "ui/MainLayout.h"
 
 namespace quadrello::cli {
 namespace {
-
-constexpr int kPictureWidthTwips = 4335;
-constexpr int kPictureHeightTwips = 3075;
-constexpr int kTwipsPerPixel = 15;
 
 // Takes the plotter's calls and keeps nothing: the plot report is all that is wanted.
 class DiscardingSurface : public PlotSurface {
@@ -23,8 +21,8 @@ class DiscardingSurface : public PlotSurface {
 
 QSize WindowPictureArea() {
     const int border = 2 * platform::kPictureBorderWidth;
-    return {kPictureWidthTwips / kTwipsPerPixel - border,
-            kPictureHeightTwips / kTwipsPerPixel - border};
+    return {platform::TwipsToPixels(layout::kPicture.width) - border,
+            platform::TwipsToPixels(layout::kPicture.height) - border};
 }
 
 PlotReport PlotWithoutPicture(const Solution& solution) {

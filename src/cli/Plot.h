@@ -8,7 +8,7 @@
 
 namespace quadrello::cli {
 
-// The window's plot surface: 4335 × 3075 twips outside, 15 twips a pixel, less its border.
+// The window's plot surface: the picture box of the main window's layout, less its border.
 QSize WindowPictureArea();
 
 // What the plotter would do, without drawing anywhere.

@@ -10,9 +10,6 @@ namespace {
 
 constexpr int kRootPlaces = 26;
 constexpr int kVertexPlaces = 6;
-constexpr std::string_view kDeltaPrefix = "Δ(Delta)=";
-constexpr std::string_view kFirstRootPrefix = "①=";
-constexpr std::string_view kSecondRootPrefix = "②=";
 constexpr std::string_view kNoRealRoots = "无实数根";
 
 SolveOutcome Message(std::string_view text) {

@@ -12,6 +12,11 @@ inline constexpr std::string_view kMessageZeroQuadratic = "二次项系数不能
 inline constexpr std::string_view kMessageIncomplete = "请将上面信息填写完整！";
 inline constexpr std::string_view kMessageOutOfRange = "数值超出范围！";
 
+// The result labels' fixed beginnings, which are also their captions before a computation.
+inline constexpr char kDeltaPrefix[] = "Δ(Delta)=";
+inline constexpr char kFirstRootPrefix[] = "①=";
+inline constexpr char kSecondRootPrefix[] = "②=";
+
 // The five result texts in label order: Delta标签, 计算结果1标签, 计算结果2标签,
 // 顶点坐标X标签, 顶点坐标Y标签.
 using ResultTexts = std::array<std::string, 5>;

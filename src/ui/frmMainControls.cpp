@@ -10,6 +10,7 @@
 #include "platform/ScreenReader.h"
 #include "platform/Twips.h"
 #include "platform/WrappingButton.h"
+#include "solver/Solver.h"
 #include "ui/Captions.h"
 #include "ui/CoefficientBox.h"
 #include "ui/MainLayout.h"
@@ -117,12 +118,11 @@ void frmMain::CreateMainArea() {
     StaticLabel(this, "Label3", captions::kLabel3, layout::kLabel3);
     coefficientC_ = MakeCoefficientBox(this, "常数项系数文本框", layout::kCoefficientC);
     StaticLabel(this, "Label4", captions::kLabel4, layout::kLabel4);
-    Label* result1 = MakeLabel(this, "计算结果1标签", captions::kResult1, layout::kResult1,
-                               S::Fixed, B::Transparent);
-    Label* result2 = MakeLabel(this, "计算结果2标签", captions::kResult2, layout::kResult2,
-                               S::Fixed, B::Transparent);
-    Label* delta =
-        MakeLabel(this, "Delta标签", captions::kDelta, layout::kDelta, S::Fixed, B::Opaque);
+    Label* result1 = MakeLabel(this, "计算结果1标签", kFirstRootPrefix, layout::kResult1, S::Fixed,
+                               B::Transparent);
+    Label* result2 = MakeLabel(this, "计算结果2标签", kSecondRootPrefix, layout::kResult2, S::Fixed,
+                               B::Transparent);
+    Label* delta = MakeLabel(this, "Delta标签", kDeltaPrefix, layout::kDelta, S::Fixed, B::Opaque);
     StaticLabel(this, "Label6", captions::kLabel6, layout::kLabel6);
     StaticLabel(this, "Label7", captions::kLabel7, layout::kLabel7);
     Label* vertexX = MakeLabel(this, "顶点坐标X标签", "", layout::kVertexX, S::Fixed, B::Opaque);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Twips.h"
+
 namespace quadrello::platform {
 
 // The user coordinate system of a drawing area, in the picture box's model: ScaleLeft and
@@ -15,7 +17,7 @@ namespace quadrello::platform {
 class UserScale {
   public:
     // Twips from the top-left corner, y growing downward.
-    static constexpr double kTwipsPerPixel = 15;
+    static constexpr double kTwipsPerPixel = platform::kTwipsPerPixel;
 
     UserScale() = default;
 
