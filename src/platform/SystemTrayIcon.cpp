@@ -94,19 +94,26 @@ void SystemTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
     }
     switch (reason) {
         case QSystemTrayIcon::Trigger:
-            emit leftReleased();
-            break;
+            return Released(Qt::LeftButton);
+        case QSystemTrayIcon::Context:
+            return Released(Qt::RightButton);
+        case QSystemTrayIcon::MiddleClick:
+            return Released(Qt::MiddleButton);
         case QSystemTrayIcon::DoubleClick:
             emit doubleClicked();
-            break;
-        case QSystemTrayIcon::Context:
-            emit rightReleased();
-            break;
-        case QSystemTrayIcon::MiddleClick:
-            emit middleReleased();
-            break;
+            return;
         default:
-            break;
+            return;
+    }
+}
+
+void SystemTrayIcon::Released(Qt::MouseButton button) {
+    if (button == Qt::LeftButton) {
+        emit leftReleased();
+    } else if (button == Qt::RightButton) {
+        emit rightReleased();
+    } else if (button == Qt::MiddleButton) {
+        emit middleReleased();
     }
 }
 
@@ -137,19 +144,7 @@ bool SystemTrayIcon::eventFilter(QObject* watched, QEvent* event) {
             emit doubleClicked();
         }
     } else if (iconWidget_->rect().contains(mouse->position().toPoint())) {
-        switch (mouse->button()) {
-            case Qt::LeftButton:
-                emit leftReleased();
-                break;
-            case Qt::RightButton:
-                emit rightReleased();
-                break;
-            case Qt::MiddleButton:
-                emit middleReleased();
-                break;
-            default:
-                break;
-        }
+        Released(mouse->button());
     }
     return TrayIcon::eventFilter(watched, event);
 }

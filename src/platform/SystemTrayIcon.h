@@ -38,6 +38,7 @@ class SystemTrayIcon : public TrayIcon {
     void ShowInXEmbedTray();
     bool WatchIconWidget();
     void Activated(QSystemTrayIcon::ActivationReason reason);
+    void Released(Qt::MouseButton button);
 
     bool shown_ = false;
     QIcon icon_;
