@@ -3,9 +3,13 @@
 # Usage: scripts/deps.sh build|test. Installs nothing when all are present.
 set -euo pipefail
 
-build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
-test_pkgs=(xvfb xauth xdotool imagemagick openbox trayer tint2 xcompmgr x11-utils libxdamage-dev)
+# qt6-wayland: the window opens natively in a Wayland session that offers no XWayland.
+build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
+    libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
+# weston: a headless Wayland desktop; fonts-wqy-microhei: a Chinese face other than the
+# preferred ones, for the fallback.
+test_pkgs=(xvfb xauth xdotool imagemagick openbox trayer tint2 xcompmgr x11-utils libxdamage-dev
+    weston fonts-wqy-microhei)
 
 wanted=("${build_pkgs[@]}")
 if [[ "${1:-build}" == test ]]; then
