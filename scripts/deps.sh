@@ -3,10 +3,14 @@
 # Usage: scripts/deps.sh build|test. Installs nothing when all are present.
 set -euo pipefail
 
-build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
+# qt6-wayland: the window opens natively in a Wayland session that offers no XWayland.
+build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
+    libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
+# weston: a headless Wayland desktop; fonts-wqy-microhei: a Chinese face other than the
+# preferred ones, for the fallback; xfce4-panel under a dbus-launch session bus: a StatusNotifier
+# tray host; at-spi2-core and python3-pyatspi: a screen reader's view.
 test_pkgs=(xvfb xauth xdotool imagemagick openbox trayer tint2 xcompmgr x11-utils libxdamage-dev
-    xfce4-panel dbus-x11 libglib2.0-bin at-spi2-core python3-pyatspi)
+    weston fonts-wqy-microhei xfce4-panel dbus-x11 libglib2.0-bin at-spi2-core python3-pyatspi)
 
 wanted=("${build_pkgs[@]}")
 if [[ "${1:-build}" == test ]]; then

@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
     }
     quadrello::platform::InstallFontSubstitutions();
     QApplication app(argc, argv);
+    quadrello::platform::InstallFallbackFace();
     QApplication::setFont(quadrello::platform::DefaultFont());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

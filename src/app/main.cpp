@@ -8,18 +8,21 @@
 
 namespace {
 
-// Exit status when there is no display to open the window on.
+// Exit status when no window can open: no display, or no platform plugin for it.
 constexpr int kExitNoDisplay = 3;
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!quadrello::platform::DisplayConfigured()) {
-        std::fputs("quadrello: no display to open the window on (DISPLAY is not set).\n", stderr);
+    const quadrello::platform::DisplayChoice display = quadrello::platform::ChooseDisplay();
+    if (!display.problem.empty()) {
+        std::fprintf(stderr, "quadrello: %s.\n", display.problem.c_str());
         return kExitNoDisplay;
     }
     quadrello::platform::InstallFontSubstitutions();
     QApplication app(argc, argv);
+    quadrello::platform::ForgetDisplayChoice(display);
+    quadrello::platform::InstallFallbackFace();
     QApplication::setFont(quadrello::platform::DefaultFont());
 
     quadrello::frmMain window;

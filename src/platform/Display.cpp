@@ -2,16 +2,197 @@
 
 #include <QtGlobal>
 
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QLibraryInfo>
+#include <cstring>
+#endif
+
 namespace quadrello::platform {
 
-bool DisplayConfigured() {
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-    return true;
-#else
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-           !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-#endif
+
+DisplayChoice ChooseDisplay() {
+    return {};  // one window system, always there
 }
+
+void ForgetDisplayChoice(const DisplayChoice&) {}
+
+#else
+
+namespace {
+
+constexpr char kPlatformVariable[] = "QT_QPA_PLATFORM";
+constexpr char kXcb[] = "xcb";
+constexpr char kWayland[] = "wayland";
+
+std::string Environment(const char* name) {
+    return qEnvironmentVariable(name).toStdString();
+}
+
+// Whether something accepts connections on the local socket `path`; a leading NUL names a
+// socket in Linux's abstract namespace.
+bool SocketAnswers(const std::string& path) {
+    sockaddr_un address{};
+    if (path.empty() || path.size() >= sizeof(address.sun_path)) {
+        return false;
+    }
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.data(), path.size());
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + path.size());
+    const bool answers = connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    close(fd);
+    return answers;
+}
+
+// A local X display (":N", "unix:N") must answer on its socket; a display on another host
+// (ssh forwarding, for one) is taken on trust.
+bool XDisplayAnswers(const std::string& display) {
+    const size_t colon = display.find(':');
+    const std::string host = display.substr(0, colon);
+    if (colon == std::string::npos || !(host.empty() || host == "unix")) {
+        return !display.empty();
+    }
+    const std::string number = display.substr(colon + 1, display.find('.', colon) - colon - 1);
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const std::string socket = "/tmp/.X11-unix/X" + number;
+    return SocketAnswers(socket) || SocketAnswers(std::string(1, '\0') + socket);
+}
+
+bool WaylandDisplayAnswers(const std::string& display) {
+    if (!Environment("WAYLAND_SOCKET").empty()) {
+        return true;  // a connection handed over by the compositor
+    }
+    if (display.empty()) {
+        return false;
+    }
+    if (display.front() == '/') {
+        return SocketAnswers(display);
+    }
+    const std::string runtime = Environment("XDG_RUNTIME_DIR");
+    return !runtime.empty() && SocketAnswers(runtime + "/" + display);
+}
+
+// Qt's platform plugins are libq<name>.so, or libq<name>-<variant>.so for those with several
+// (the Wayland ones), in the platforms folder of Qt's plugin folder or of QT_PLUGIN_PATH.
+bool PluginInstalled(const std::string& name) {
+    QStringList folders =
+        qEnvironmentVariable("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    folders.append(QLibraryInfo::path(QLibraryInfo::PluginsPath));
+    const QString stem = QStringLiteral("libq") + QString::fromStdString(name);
+    const QStringList patterns = {stem + QStringLiteral(".so"), stem + QStringLiteral("-*.so")};
+    for (const QString& folder : folders) {
+        if (!QDir(folder + QStringLiteral("/platforms")).entryList(patterns, QDir::Files).empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Why the platform `name` cannot start here; empty when it can.
+std::string Unusable(const std::string& name) {
+    const bool wayland = name.rfind(kWayland, 0) == 0;
+    if (!PluginInstalled(name)) {
+        return "Qt's platform plugin \"" + name + "\" is not installed" +
+               (wayland ? " (Debian package qt6-wayland)" : "");
+    }
+    if (name == kXcb) {
+        const std::string display = Environment("DISPLAY");
+        if (display.empty()) {
+            return "DISPLAY is not set";
+        }
+        return XDisplayAnswers(display) ? "" : "the X display " + display + " does not answer";
+    }
+    if (wayland) {
+        const std::string display = Environment("WAYLAND_DISPLAY");
+        if (display.empty()) {
+            return "WAYLAND_DISPLAY is not set";
+        }
+        return WaylandDisplayAnswers(display)
+                   ? ""
+                   : "the Wayland display " + display + " does not answer";
+    }
+    return {};  // offscreen, vnc and the like need no display
+}
+
+// The user's own list, "name[:options]" separated by ";": usable when any one is.
+DisplayChoice CheckUsersChoice(const std::string& list) {
+    std::string firstProblem;
+    size_t start = 0;
+    while (start <= list.size()) {
+        const size_t end = std::min(list.find(';', start), list.size());
+        const std::string entry = list.substr(start, end - start);
+        const std::string name = entry.substr(0, entry.find(':'));
+        if (!name.empty()) {
+            const std::string problem = Unusable(name);
+            if (problem.empty()) {
+                return {};
+            }
+            if (firstProblem.empty()) {
+                firstProblem = problem;
+            }
+        }
+        start = end + 1;
+    }
+    return {"no window can open with " + std::string(kPlatformVariable) + "=" + list + ": " +
+                firstProblem,
+            {}};
+}
+
+}  // namespace
+
+DisplayChoice ChooseDisplay() {
+    const std::string users = Environment(kPlatformVariable);
+    if (!users.empty()) {
+        return CheckUsersChoice(users);
+    }
+    DisplayChoice choice;
+    const bool waylandSession = !Environment("WAYLAND_DISPLAY").empty();
+    const bool xSession = !Environment("DISPLAY").empty();
+    if (!waylandSession && !xSession) {
+        choice.problem =
+            "no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY "
+            "is set)";
+        return choice;
+    }
+    // X first: through XWayland too, the windows keep everything that Wayland forbids.
+    const struct {
+        bool offered;
+        const char* name;
+    } candidates[] = {{xSession, kXcb}, {waylandSession, kWayland}};
+    std::string problems;
+    for (const auto& candidate : candidates) {
+        if (!candidate.offered) {
+            continue;
+        }
+        const std::string problem = Unusable(candidate.name);
+        if (problem.empty()) {
+            choice.chosen = candidate.name;
+            qputenv(kPlatformVariable, candidate.name);
+            return choice;
+        }
+        problems += (problems.empty() ? "" : "; ") + problem;
+    }
+    choice.problem = "no window can open: " + problems;
+    return choice;
+}
+
+void ForgetDisplayChoice(const DisplayChoice& choice) {
+    if (!choice.chosen.empty()) {
+        qunsetenv(kPlatformVariable);
+    }
+}
+
+#endif
 
 }  // namespace quadrello::platform

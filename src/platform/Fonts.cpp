@@ -7,33 +7,33 @@ namespace quadrello::platform {
 
 namespace {
 
+// Set when a face outside the substitution lists stands in: it may lack some of the captions'
+// characters, so other faces must be able to fill in.
+bool fallbackFaceInUse = false;
+
+QStringList SongSubstitutes() {
+    return {QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB"),
+            QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC")};
+}
+
+QStringList KaiSubstitutes() {
+    return {QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB")};
+}
+
 // The database names a family held by several foundries "Family [Foundry]".
 QString FamilyName(const QString& listed) {
     const qsizetype foundry = listed.indexOf(QLatin1String(" ["));
     return foundry < 0 ? listed : listed.left(foundry);
 }
 
-}  // namespace
-
-void InstallFontSubstitutions() {
-    // Without these, fontconfig answers a Song request with a Kai face. The first installed face
-    // of each list wins; the others are further CJK serif faces a system may have instead.
-    const QStringList song = {QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB"),
-                              QStringLiteral("Noto Serif CJK SC"),
-                              QStringLiteral("Source Han Serif SC")};
-    QFont::insertSubstitutions(QString::fromUtf8(kSongFace), song);
-    QFont::insertSubstitutions(QString::fromUtf8(kNewSongFace), song);
-    QFont::insertSubstitutions(QString::fromUtf8(kKaiFace), {QStringLiteral("AR PL UKai CN"),
-                                                             QStringLiteral("AR PL KaitiM GB")});
-}
-
-QString InstalledFace(const char* family) {
-    const QString requested = QString::fromUtf8(family);
+// The installed face that `requested` names, or the first installed one of its substitutions,
+// in the database's own spelling (the substitution table keeps its names in lower case); empty
+// when there is none.
+QString FindInstalled(const QString& requested) {
     QStringList installed = QFontDatabase::families();
     for (QString& listed : installed) {
         listed = FamilyName(listed);
     }
-    // The database's own spelling: the substitution table keeps its names in lower case.
     const auto find = [&installed](const QString& face) -> QString {
         for (const QString& listed : installed) {
             if (listed.compare(face, Qt::CaseInsensitive) == 0) {
@@ -50,14 +50,54 @@ QString InstalledFace(const char* family) {
             return face;
         }
     }
-    return requested;
+    return {};
+}
+
+}  // namespace
+
+void InstallFontSubstitutions() {
+    // Without these, fontconfig answers a Song request with a Kai face. The first installed face
+    // of each list wins; the others are further CJK serif faces a system may have instead.
+    QFont::insertSubstitutions(QString::fromUtf8(kSongFace), SongSubstitutes());
+    QFont::insertSubstitutions(QString::fromUtf8(kNewSongFace), SongSubstitutes());
+    QFont::insertSubstitutions(QString::fromUtf8(kKaiFace), KaiSubstitutes());
+}
+
+void InstallFallbackFace() {
+    const QString song = FindInstalled(QString::fromUtf8(kSongFace));
+    const QString kai = FindInstalled(QString::fromUtf8(kKaiFace));
+    if (!song.isEmpty() && !kai.isEmpty()) {
+        return;
+    }
+    // A Song face serves for Kai and the other way round; only without either is another face
+    // looked for, which lists the writing systems of every installed face.
+    QString fallback = song.isEmpty() ? kai : song;
+    if (fallback.isEmpty()) {
+        const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+        if (chinese.isEmpty()) {
+            return;  // nothing writes Chinese: the database's own choice is as good as any
+        }
+        fallback = FamilyName(chinese.first());
+        fallbackFaceInUse = true;
+    }
+    for (const char* face : {kSongFace, kNewSongFace, kKaiFace}) {
+        if (FindInstalled(QString::fromUtf8(face)).isEmpty()) {
+            QFont::insertSubstitution(QString::fromUtf8(face), fallback);
+        }
+    }
+}
+
+QString InstalledFace(const char* family) {
+    const QString requested = QString::fromUtf8(family);
+    const QString installed = FindInstalled(requested);
+    return installed.isEmpty() ? requested : installed;
 }
 
 QFont FaceFont(const QString& family, int pixels) {
     QFont font(family);
     font.setPixelSize(pixels);
     font.setWeight(QFont::Normal);
-    font.setStyleStrategy(QFont::NoFontMerging);
+    font.setStyleStrategy(fallbackFaceInUse ? QFont::PreferDefault : QFont::NoFontMerging);
     return font;
 }
 

@@ -17,6 +17,13 @@ inline constexpr int kDefaultFontPixels = 12;
 // Call before the application object exists, so that the first font resolution sees them.
 void InstallFontSubstitutions();
 
+// Where no face of a substitution list is installed, adds the first installed face that writes
+// Simplified Chinese to it, so that no caption is drawn as boxes; from then on the program's
+// captions may take characters that face lacks from other installed faces. Where the preferred
+// faces are installed it only looks the names up. Call right after the application object is
+// made (the font database needs it) and before any font is used.
+void InstallFallbackFace();
+
 // The installed face that stands in for `family`: `family` itself when it is installed, else the
 // first installed face of its substitutions, else `family` (then the font database chooses).
 // Fonts that ask for the installed face by its name resolve at once; asked for by a name the
@@ -26,9 +33,10 @@ void InstallFontSubstitutions();
 QString InstalledFace(const char* family);
 
 // The face `family` at `pixels` pixels, regular weight, for the program's own captions: every
-// character of them is in the Song and Kai faces, so no other face is ever searched for a
-// missing one. That search runs once per script and size and would cost more start-up time
-// than everything else the first paint needs.
+// character of them is in the preferred Song and Kai faces, so while those stand in no other
+// face is ever searched for a missing one. That search runs once per script and size and would
+// cost more start-up time than everything else the first paint needs. Under a fallback face
+// (InstallFallbackFace) the search stays on.
 QFont FaceFont(const QString& family, int pixels);
 QFont FaceFont(const char* family, int pixels);
 

@@ -18,11 +18,13 @@ QSize PictureBox::AreaSize() const {
 }
 
 ImageSurface& PictureBox::Surface() {
+    surface_.SetDevicePixelRatio(devicePixelRatioF());
     surface_.SetAreaSize(AreaSize());
     return surface_;
 }
 
 const ImageSurface& PictureBox::Surface() const {
+    surface_.SetDevicePixelRatio(devicePixelRatioF());
     surface_.SetAreaSize(AreaSize());
     return surface_;
 }
@@ -84,7 +86,9 @@ void PictureBox::paintEvent(QPaintEvent*) {
     if (surface.Retained().isNull()) {
         painter.fillRect(area, surface.Background());  // nothing drawn yet
     } else {
-        painter.drawImage(area.topLeft(), surface.Retained(), QRect(QPoint(0, 0), area.size()));
+        // Device pixel for device pixel: the source is exactly the area at the image's ratio.
+        const QSizeF device = QSizeF(area.size()) * surface.DevicePixelRatio();
+        painter.drawImage(QRectF(area), surface.Retained(), QRectF(QPointF(0, 0), device));
     }
 }
 

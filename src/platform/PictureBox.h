@@ -11,9 +11,10 @@ namespace quadrello::platform {
 // A classic picture box: a fixed-size widget with a sunken 2-pixel 3D border around its drawing
 // area. The picture lives in a retained image, so it survives being covered, minimised or
 // hidden; it clears to the background colour (the palette's Base), carries a user scale and
-// draws lines and single pixels in it. Pointer moves over the drawing area, with or without a
-// button held, are reported in the current user coordinates: twips from the area's top-left
-// corner until a scale is set.
+// draws lines and single pixels in it. The image has the screen's resolution: on a high-density
+// screen the plot is as fine as the screen and keeps the weight it has at scale 1. Pointer moves
+// over the drawing area, with or without a button held, are reported in the current user
+// coordinates: twips from the area's top-left corner until a scale is set.
 //
 // The owner sets its geometry; the drawing area is the widget less the border on each side.
 // When it grows, the picture stays and the user range extends at the same units per pixel.
@@ -35,7 +36,7 @@ class PictureBox : public QWidget, public PlotSurface {
 
     // The drawing area's size in pixels.
     QSize AreaSize() const;
-    // What the drawing area shows.
+    // What the drawing area shows, in device pixels (its device pixel ratio set).
     QImage Picture() const;
     // The present user scale: ScaleLeft, ScaleTop, and ScaleWidth/ScaleHeight over the
     // area's present size.

@@ -18,7 +18,9 @@ namespace {
 constexpr qint64 kMaxSkinBytes = 256 * 1024;
 
 // Colours on plain selectors go into palettes; anything else needs Qt's style-sheet style.
+// Either way they paint over the style's own palette, not the desktop's.
 void Apply(const QString& sheet) {
+    PinStandardPalette();
     std::optional<std::vector<SkinRule>> rules = ParseColourSheet(sheet);
     if (!rules) {
         qApp->setStyleSheet(sheet);

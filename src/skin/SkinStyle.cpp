@@ -85,6 +85,12 @@ bool BackgroundIsPaletteOnly(const QWidget& widget) {
 
 }  // namespace
 
+void PinStandardPalette() {
+    QPalette palette = QApplication::style()->standardPalette();
+    palette.setResolveMask(EveryRole());
+    QApplication::setPalette(palette);
+}
+
 SkinStyle::SkinStyle(QStyle* base, QString sheet, std::vector<SkinRule> rules)
     : QProxyStyle(base), sheet_(std::move(sheet)), rules_(std::move(rules)) {}
 

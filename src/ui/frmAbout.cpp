@@ -10,7 +10,6 @@
 
 #include "platform/Fonts.h"
 #include "platform/Label.h"
-#include "platform/LayeredWindow.h"
 #include "platform/Topmost.h"
 #include "platform/Twips.h"
 #include "platform/WindowMove.h"
@@ -39,6 +38,9 @@ constexpr char kCloseOverPicture[] = ":/about/close-over.png";
 constexpr char kRed[] = "#ff0000";
 constexpr char kBlue[] = "#0000ff";
 constexpr char kOrange[] = "#ff8000";
+// The default text colour of a classic desktop. The body of the picture behind it is always
+// pale, so the desktop's own text colour (light in a dark scheme) must not take its place.
+constexpr char kBlack[] = "#000000";
 
 constexpr char kCaptionLabel3[] = "请记住我的名字，这是您对我最大的支持！";
 constexpr char kCaptionLabel2[] = "作者：Tarvenn";
@@ -91,11 +93,9 @@ Label* TextLabel(QWidget* parent, const char* name, const Place& place, Label::S
     auto* label =
         Placed(new Label(QString(), sizing, Label::Background::Transparent, parent), name, place);
     label->setFont(font);
-    // Set on the label itself, so that a skin's colours do not paint over it.
-    QString sheet = QStringLiteral("background: transparent;");
-    if (colour != nullptr) {
-        sheet += QStringLiteral(" color: %1;").arg(QLatin1String(colour));
-    }
+    // Set on the label itself, so that neither a skin nor the desktop's colours paint over it.
+    const QString sheet =
+        QStringLiteral("background: transparent; color: %1;").arg(QLatin1String(colour));
     label->setStyleSheet(sheet);
     return label;
 }
@@ -114,12 +114,15 @@ QLabel* Picture(QWidget* parent, const char* name, const Place& place, const cha
 
 frmAbout::frmAbout()
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      background_(QString::fromLatin1(kBackgroundPicture)) {
+      background_(QString::fromLatin1(kBackgroundPicture)),
+      layered_(this) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("关于"));
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(TwipsToPixels(kClientTwips), TwipsToPixels(kClientTwips));
     setMouseTracking(true);
+    // Transparent where the picture is magenta.
+    layered_.SetPicture(background_, platform::kColourKeyMagenta);
     CreateControls();
 
     timFade.setObjectName(QStringLiteral("timFade"));
@@ -135,7 +138,7 @@ void frmAbout::CreateControls() {
 
     TextLabel(this, "Label3", kLabel3, Label::Sizing::AutoSize, text, kRed)
         ->SetCaption(QString::fromUtf8(kCaptionLabel3));
-    lblInfo = TextLabel(this, "lblInfo", kInfoPlace, Label::Sizing::Fixed, text, nullptr);
+    lblInfo = TextLabel(this, "lblInfo", kInfoPlace, Label::Sizing::Fixed, text, kBlack);
     TextLabel(this, "Label2", kLabel2, Label::Sizing::AutoSize, text, kBlue)
         ->SetCaption(QString::fromUtf8(kCaptionLabel2));
     TextLabel(this, "Label1", kLabel1, Label::Sizing::AutoSize, title, kOrange)
@@ -143,7 +146,7 @@ void frmAbout::CreateControls() {
     Picture(this, "Image1", kImage1, kLogoPicture);
     imaCaption = Placed(new QWidget(this), "imaCaption", kCaptionPlace);
     new platform::WindowMove(imaCaption);
-    lblContent = TextLabel(this, "lblContent", kContentPlace, Label::Sizing::Fixed, text, nullptr);
+    lblContent = TextLabel(this, "lblContent", kContentPlace, Label::Sizing::Fixed, text, kBlack);
     imgClose = Picture(this, "imgClose", kClosePlace, nullptr);
     imgClose->setMouseTracking(true);
     imgClose->installEventFilter(this);
@@ -184,9 +187,8 @@ void frmAbout::Open() {
 void frmAbout::Load() {
     lblContent->setText(Displayed(kContent));
     lblInfo->setText(Displayed(kInfo));
-    // Transparent where the picture is magenta, and invisible until the fade begins.
-    platform::SetColourKey(this, background_, platform::kColourKeyMagenta);
-    platform::SetWindowAlpha(this, 0);
+    // Invisible until the fade begins.
+    layered_.SetAlpha(0);
     platform::SetTopmost(this, true);
     imgClose->setPixmap(imgC_N->pixmap());
     fadeAlpha = 0;
@@ -196,7 +198,7 @@ void frmAbout::Load() {
 
 void frmAbout::FadeTick() {
     fadeAlpha += fadeStep;
-    platform::SetWindowAlpha(this, fadeAlpha);
+    layered_.SetAlpha(fadeAlpha);
     if (fadeAlpha >= platform::kOpaqueAlpha || fadeAlpha <= 0) {
         timFade.stop();
     }
@@ -288,7 +290,7 @@ void frmAbout::hideEvent(QHideEvent* event) {
 
 void frmAbout::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, background_);
+    layered_.PaintPicture(painter);
 }
 
 }  // namespace quadrello

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "platform/LayeredWindow.h"
+
 class QEventLoop;
 class QLabel;
 
@@ -55,6 +57,7 @@ class frmAbout : public QWidget {
     void SurfaceEntered();
 
     QImage background_;
+    platform::LayeredWindow layered_;
     QTimer timFade{this};
     QLabel* lblInfo = nullptr;
     QLabel* lblContent = nullptr;

@@ -80,6 +80,16 @@ TEST(ImageSurface, RendersTheParabolaWithItsAxesAndNothingElse) {
 
 // 0 lies inside the window by a hair: the bottom bound is -1.2e-17 on a span of 1.2, so the
 // computed row rounds to the far edge. The axis must still show, in the last row.
+TEST(ImageSurface, OnADarkBackgroundTheBlueAxesAreLightenedAndTheRedCurveKept) {
+    ImageSurface surface(kArea, QColor(27, 30, 32));  // a dark scheme's base colour
+    DrawParabola(2, 1, 1.5, -0.25, 1, -3, 2, surface);
+    const QImage image = surface.Picture();
+    // Pure blue stands at 1.95:1 against it; five sixteenths of the way to white it reaches 3:1.
+    EXPECT_EQ(image.pixel(0, 178), qRgb(79, 79, 255)) << "the x axis";
+    EXPECT_EQ(image.pixel(21, 0), qRgb(79, 79, 255)) << "the y axis";
+    EXPECT_GT(CountColor(image, kRed), 285) << "pure red stands at 4.2:1 and stays";
+}
+
 TEST(ImageSurface, AxisNextToTheFarBoundStaysInsideTheArea) {
     ImageSurface surface(kArea, Qt::white);
     const PlotReport report = DrawParabola(2, -0.0, 1, 1, -1, 2, -1e-17, surface);

@@ -144,6 +144,55 @@ TEST_F(PictureBoxTest, ShowsItsRetainedPictureInsideASunkenBorder) {
               qGray(shown.pixel(kOuter.width() - 1, kOuter.height() - 1)));
 }
 
+// On a screen of device pixel ratio 2; ctest runs these with QT_SCALE_FACTOR=2.
+class PictureBoxAtRatio2 : public PictureBoxTest {};
+
+TEST_F(PictureBoxAtRatio2, DrawsAtDeviceResolutionWithTheWeightOfScaleOne) {
+    ASSERT_EQ(box.devicePixelRatioF(), 2.0) << "run with QT_SCALE_FACTOR=2";
+    box.Cls();
+    Plot();
+    QImage picture = box.Picture();
+    ASSERT_EQ(picture.size(), QSize(570, 402)) << "285 × 201 pixels, two device pixels each";
+    const QRgb blue = qRgb(0, 0, 255);
+    // Two device pixels wide, as one pixel at scale 1, from the device pixel the axis falls in:
+    // y = 0 lies 178.67 pixels down (device row 357), x = 0 21.92 pixels across (column 43).
+    for (const int x : {0, 100, 569}) {
+        EXPECT_NE(picture.pixel(x, 356), blue) << x;
+        EXPECT_EQ(picture.pixel(x, 357), blue) << x;
+        EXPECT_EQ(picture.pixel(x, 358), blue) << x;
+        EXPECT_NE(picture.pixel(x, 359), blue) << x;
+    }
+    for (const int y : {0, 200, 401}) {
+        EXPECT_NE(picture.pixel(42, y), blue) << y;
+        EXPECT_EQ(picture.pixel(43, y), blue) << y;
+        EXPECT_EQ(picture.pixel(44, y), blue) << y;
+        EXPECT_NE(picture.pixel(45, y), blue) << y;
+    }
+    // Placed at device precision: the curve's dots do not all start on even device pixels, as
+    // a picture of scale 1 pixel-doubled would have them.
+    int oddDots = 0;
+    for (int y = 1; y < picture.height(); y += 2) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb red = qRgb(255, 0, 0);
+            oddDots += picture.pixel(x, y) == red && picture.pixel(x, y - 1) != red;
+        }
+    }
+    EXPECT_GT(oddDots, 0);
+
+    // The readout stays in pixels of the area.
+    const QList<QVariant> middle = MoveTo(100, 150);
+    ASSERT_EQ(middle.size(), 2);
+    EXPECT_EQ(middle[0].toFloat(), static_cast<float>(-0.25 + 100 * 3.25 / 285));
+    EXPECT_EQ(middle[1].toFloat(), static_cast<float>(2.4 + 150 * -2.7 / 201));
+
+    // Shown device pixel for device pixel inside the border.
+    QImage shown = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), kOuter * 2);
+    shown.setDevicePixelRatio(1);
+    picture.setDevicePixelRatio(1);
+    EXPECT_EQ(shown.copy(2 * kBorder, 2 * kBorder, 570, 402), picture);
+}
+
 TEST(PictureBoxHidden, SizesItsImageWhenDrawnBeforeItIsShown) {
     PictureBox box;
     box.resize(kOuter);  // hidden: no resize event arrives

@@ -1,7 +1,8 @@
-// The platform widgets the main window is built of: the 0/1/2 check box, labels, lines, the
-// wrapping button, twips, the calculator search.
+// The platform widgets the windows are built of: the 0/1/2 check box, labels, lines, the
+// wrapping button, the painted layered window, twips, the calculator search.
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -9,6 +10,7 @@
 #include "platform/CheckBox.h"
 #include "platform/Fonts.h"
 #include "platform/Label.h"
+#include "platform/LayeredWindow.h"
 #include "platform/LineDecoration.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
@@ -192,6 +194,39 @@ TEST(PictureTest, AnEmptyPictureBoxShowsItsBackground) {
     EXPECT_EQ(shown.pixel(border, border), box.palette().color(QPalette::Base).rgb());
     EXPECT_EQ(shown.pixel(40 - border - 1, 30 - border - 1),
               box.palette().color(QPalette::Base).rgb());
+}
+
+// Painted, as on Wayland, where neither the window's shape nor its opacity can be set.
+TEST(LayeredWindowTest, PaintedWindowIsClearAtTheKeyAndWhollyAtItsAlpha) {
+    class Window : public QWidget {
+      public:
+        platform::LayeredWindow layered{this, platform::LayeredWindow::Mode::Painted};
+
+      protected:
+        void paintEvent(QPaintEvent*) override {
+            QPainter painter(this);
+            layered.PaintPicture(painter);
+        }
+    };
+    Window window;
+    window.resize(20, 20);
+    QImage picture(20, 20, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 220, 240));
+    picture.setPixel(0, 0, platform::kColourKeyMagenta);
+    window.layered.SetPicture(picture, platform::kColourKeyMagenta);
+    auto* control = new QWidget(&window);  // controls fade with the window
+    control->setGeometry(10, 10, 5, 5);
+    control->setAutoFillBackground(true);
+
+    for (const int alpha : {255, 100, 0}) {
+        window.layered.SetAlpha(alpha);
+        const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0) << alpha;
+        EXPECT_NEAR(qAlpha(shown.pixel(1, 0)), alpha, 1);
+        EXPECT_NEAR(qAlpha(shown.pixel(12, 12)), alpha, 1) << "the control";
+    }
+    EXPECT_EQ(window.windowOpacity(), 1.0) << "nothing asks the platform for opacity";
+    EXPECT_TRUE(window.mask().isEmpty()) << "nor for a shape";
 }
 
 TEST(CalculatorTest, FirstInstalledCalculatorInOrder) {

@@ -1,6 +1,6 @@
 // The shipped skin paints the windows through palettes exactly as the same sheet applied as a
 // Qt style sheet does: every pixel of the main window, its tray menu, a message box and the
-// About window.
+// About window. A dark desktop scheme changes none of those pixels.
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -19,6 +19,12 @@ class SkinLookTest : public MainWindowTest {
     void TearDown() override {
         DetachSkin();
         MainWindowTest::TearDown();
+    }
+
+    void WriteShippedSkin() {
+        QFile skin(folder_.filePath(QStringLiteral("skin.ski")));
+        ASSERT_TRUE(skin.open(QIODevice::WriteOnly));
+        skin.write(ShippedSkin());
     }
 
     static QByteArray ShippedSkin() {
@@ -72,10 +78,7 @@ TEST_F(SkinLookTest, PalettesPaintEveryPixelAsTheStyleSheetDoes) {
     const std::vector<QImage> expected = Pictures();
     DetachSkin();
 
-    QFile skin(folder_.filePath(QStringLiteral("skin.ski")));
-    ASSERT_TRUE(skin.open(QIODevice::WriteOnly));
-    skin.write(ShippedSkin());
-    skin.close();
+    WriteShippedSkin();
     const std::vector<QImage> pictures = Pictures();
     ASSERT_NE(qobject_cast<skin::SkinStyle*>(QApplication::style()), nullptr);
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
@@ -84,6 +87,38 @@ TEST_F(SkinLookTest, PalettesPaintEveryPixelAsTheStyleSheetDoes) {
     for (size_t i = 0; i < pictures.size(); ++i) {
         EXPECT_EQ(pictures[i].size(), expected[i].size()) << "picture " << i;
         EXPECT_TRUE(pictures[i] == expected[i]) << "picture " << i << " differs";
+    }
+}
+
+// The desktop's palette under a dark scheme (Breeze Dark's colours), as the platform theme
+// hands it to the application before the skin is attached.
+QPalette DarkScheme() {
+    const QColor text(239, 240, 241);
+    QPalette dark(QColor(49, 54, 59), QColor(42, 46, 50));  // button, window
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                            QPalette::ToolTipText, QPalette::HighlightedText}) {
+        dark.setColor(role, text);
+    }
+    dark.setColor(QPalette::Base, QColor(27, 30, 32));
+    dark.setColor(QPalette::AlternateBase, QColor(35, 38, 41));
+    dark.setColor(QPalette::ToolTipBase, QColor(49, 54, 59));
+    dark.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    return dark;
+}
+
+TEST_F(SkinLookTest, ADarkDesktopSchemeChangesNoPixel) {
+    const QPalette desktop = QApplication::palette();
+    WriteShippedSkin();
+    const std::vector<QImage> light = Pictures();
+    DetachSkin();
+
+    QApplication::setPalette(DarkScheme());
+    const std::vector<QImage> dark = Pictures();
+    QApplication::setPalette(desktop);
+
+    ASSERT_EQ(dark.size(), light.size());
+    for (size_t i = 0; i < dark.size(); ++i) {
+        EXPECT_TRUE(dark[i] == light[i]) << "picture " << i << " differs";
     }
 }
 
