@@ -1,6 +1,8 @@
 #include "platform/Fonts.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
 
 namespace quadrello::platform {
@@ -53,6 +55,19 @@ QString FindInstalled(const QString& requested) {
     return {};
 }
 
+// Faces whose glyphs from 11 to 16 pixels are hand-tuned bitmaps. Drawn without smoothing at
+// those sizes they are as dark and sharp as 12-pixel Song text is meant to be; smoothed, the
+// outlines come out thin and grey. Only where a logical pixel is a device pixel: scaled up, the
+// size has no bitmap and the outlines want their smoothing.
+bool DrawnFromBitmaps(const QString& face, int pixels) {
+    constexpr int kSmallestBitmap = 11;
+    constexpr int kLargestBitmap = 16;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return face.startsWith(QLatin1String("AR PL UMing"), Qt::CaseInsensitive) &&
+           pixels >= kSmallestBitmap && pixels <= kLargestBitmap && screen != nullptr &&
+           screen->devicePixelRatio() == 1.0;
+}
+
 }  // namespace
 
 void InstallFontSubstitutions() {
@@ -97,7 +112,11 @@ QFont FaceFont(const QString& family, int pixels) {
     QFont font(family);
     font.setPixelSize(pixels);
     font.setWeight(QFont::Normal);
-    font.setStyleStrategy(fallbackFaceInUse ? QFont::PreferDefault : QFont::NoFontMerging);
+    int strategy = fallbackFaceInUse ? QFont::PreferDefault : QFont::NoFontMerging;
+    if (DrawnFromBitmaps(FindInstalled(family), pixels)) {
+        strategy |= QFont::NoAntialias;
+    }
+    font.setStyleStrategy(QFont::StyleStrategy(strategy));
     return font;
 }
 
