@@ -5,6 +5,14 @@ namespace quadrello::platform {
 // Window coordinates are twips: 1/1440 inch, 15 to a logical pixel at 96 dots per inch.
 inline constexpr int kTwipsPerPixel = 15;
 
+// A control's place in its window: left, top, width and height in twips.
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
 // A fixed single border is 45 twips (3 pixels) on each side: a window's outer width is its
 // client width plus twice this.
 inline constexpr int kBorderTwips = 45;

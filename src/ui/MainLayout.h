@@ -2,14 +2,11 @@
 
 // The main window's layout in twips, from the top-left corner of its client area.
 
+#include "platform/Twips.h"
+
 namespace quadrello::layout {
 
-struct Rect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
+using Rect = platform::TwipsRect;
 
 struct Line {
     int x1;

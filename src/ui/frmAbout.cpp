@@ -6,13 +6,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "platform/Fonts.h"
 #include "platform/Label.h"
 #include "platform/Topmost.h"
 #include "platform/Twips.h"
 #include "platform/WindowMove.h"
+#include "platform/WindowPlacement.h"
 
 namespace quadrello {
 
@@ -53,10 +53,7 @@ constexpr char kContent[] =
     "程序，希望能给大家带来方便。";
 constexpr char kInfo[] = "即时通讯：12345678\r\n电子邮件：tarvenn@example.com";
 
-// A control's place: left, top, width, height in twips.
-struct Place {
-    int left, top, width, height;
-};
+using Place = platform::TwipsRect;
 constexpr Place kLabel3{345, 4080, 3990, 210};
 constexpr Place kInfoPlace{345, 3405, 4080, 615};
 constexpr Place kLabel2{1785, 1395, 1260, 210};
@@ -68,11 +65,6 @@ constexpr Place kClosePlace{4230, 150, 270, 270};
 constexpr Place kCloseOverPlace{4290, 885, 270, 270};
 constexpr Place kCloseNormalPlace{4275, 570, 270, 270};
 
-QRect Pixels(const Place& place) {
-    return QRect(TwipsToPixels(place.left), TwipsToPixels(place.top), TwipsToPixels(place.width),
-                 TwipsToPixels(place.height));
-}
-
 // Labels break lines at LF; the texts keep the CR LF they are defined with.
 QString Displayed(const char* text) {
     return QString::fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -83,7 +75,7 @@ QString Displayed(const char* text) {
 template <typename Control>
 Control* Placed(Control* control, const char* name, const Place& place) {
     control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(Pixels(place));
+    control->setGeometry(platform::PixelRect(place));
     control->setAttribute(Qt::WA_NoMousePropagation);
     return control;
 }
@@ -178,9 +170,7 @@ int frmAbout::ShowModal() {
 
 void frmAbout::Open() {
     Load();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->geometry().center() - rect().center());
-    }
+    platform::CentreOnScreen(this);
     show();
 }
 

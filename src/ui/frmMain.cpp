@@ -4,8 +4,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 #include <string>
 
@@ -21,6 +19,7 @@
 #include "platform/Topmost.h"
 #include "platform/TrayIcon.h"
 #include "platform/Twips.h"
+#include "platform/WindowPlacement.h"
 #include "platform/WrappingButton.h"
 #include "platform/core/AppFolder.h"
 #include "platform/core/UserRecord.h"
@@ -62,7 +61,7 @@ frmMain::frmMain()
     CreateControls();
     ConnectActions();
     Load();
-    CentreOnScreen();
+    platform::CentreOnScreen(this);
     coefficientA_->setFocus();
     coefficientA_->selectAll();  // the focus arrives with the window's activation
 }
@@ -140,14 +139,6 @@ CheckBox* frmMain::SwitchCheckBox(SwitchBox box) const {
 void frmMain::SetOuterWidth(int twips) {
     setFixedSize(platform::ClientPixelsForOuterTwips(twips),
                  platform::TwipsToPixels(layout::kClientHeight));
-}
-
-void frmMain::CentreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
-    }
 }
 
 void frmMain::SolveEquation() {

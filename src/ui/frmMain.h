@@ -71,7 +71,6 @@ class frmMain : public QWidget {
     void RestoreSwitches();
     platform::CheckBox* SwitchCheckBox(SwitchBox box) const;
     void SetOuterWidth(int twips);
-    void CentreOnScreen();
 
     void OnTopmostClick();
     void OnTrayClick();

@@ -9,6 +9,7 @@
 #include "platform/PictureBox.h"
 #include "platform/ScreenReader.h"
 #include "platform/Twips.h"
+#include "platform/WindowPlacement.h"
 #include "platform/WrappingButton.h"
 #include "solver/Solver.h"
 #include "ui/Captions.h"
@@ -23,15 +24,10 @@ namespace {
 using platform::Label;
 using platform::TwipsToPixels;
 
-QRect Pixels(const layout::Rect& r) {
-    return {TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
-            TwipsToPixels(r.height)};
-}
-
 template <typename Widget>
 Widget* Place(Widget* widget, const char* name, const layout::Rect& rect) {
     widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(Pixels(rect));
+    widget->setGeometry(platform::PixelRect(rect));
     return widget;
 }
 
