@@ -6,7 +6,8 @@ set -euo pipefail
 build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
 test_pkgs=(xvfb xauth xdotool imagemagick openbox trayer tint2 xcompmgr x11-utils libxdamage-dev
-    xfce4-panel dbus-x11 libglib2.0-bin at-spi2-core python3-pyatspi)
+    xfce4-panel dbus-x11 libglib2.0-bin at-spi2-core python3-pyatspi desktop-file-utils appstream
+    dpkg-dev)
 
 wanted=("${build_pkgs[@]}")
 if [[ "${1:-build}" == test ]]; then
