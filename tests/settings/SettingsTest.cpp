@@ -1,6 +1,5 @@
 // The settings routines: the path of config.ini, reading through a 128-byte buffer, writing.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -126,16 +125,6 @@ TEST_P(SettingsFromDefaults, ReadUntilTheFirstWriteCopiesThem) {
 INSTANTIATE_TEST_SUITE_P(BothFiles, SettingsFromDefaults, testing::Bool(), [](const auto& info) {
     return info.param ? "UsersOwn" : "BesideProgram";
 });
-
-TEST_F(SettingsLocation, UsersFolderCreatedPrivateWithTheFirstWrite) {
-    EXPECT_EQ(ReadSetting("Function", "Mark", userFile_), "");  // no defaults either
-    EXPECT_FALSE(std::filesystem::exists(configHome_));
-    EXPECT_NE(WriteSetting("Function", "DrawGraphic", "0", userFile_), 0);
-    EXPECT_EQ(test::ReadBytes(userFile_), "[Function]\r\nDrawGraphic=0\r\n");
-    struct stat info {};
-    ASSERT_EQ(::stat(configHome_.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-}
 
 TEST_F(ApplicationFolderOverride, EmptyOverrideRestoresTheRealFolder) {
     platform::OverrideApplicationFolder("/somewhere/else");
