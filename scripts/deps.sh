@@ -8,9 +8,11 @@ build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-pl
     libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
 # weston: a headless Wayland desktop; fonts-wqy-microhei: a Chinese face other than the
 # preferred ones, for the fallback; xfce4-panel under a dbus-launch session bus: a StatusNotifier
-# tray host; at-spi2-core and python3-pyatspi: a screen reader's view.
+# tray host; at-spi2-core and python3-pyatspi: a screen reader's view; desktop-file-utils,
+# appstream and dpkg-dev: validating the desktop metadata and building the Debian package.
 test_pkgs=(xvfb xauth xdotool imagemagick openbox trayer tint2 xcompmgr x11-utils libxdamage-dev
-    weston fonts-wqy-microhei xfce4-panel dbus-x11 libglib2.0-bin at-spi2-core python3-pyatspi)
+    weston fonts-wqy-microhei xfce4-panel dbus-x11 libglib2.0-bin at-spi2-core python3-pyatspi
+    desktop-file-utils appstream dpkg-dev)
 
 wanted=("${build_pkgs[@]}")
 if [[ "${1:-build}" == test ]]; then

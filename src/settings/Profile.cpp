@@ -30,6 +30,19 @@ bool Storable(std::string_view section, std::string_view key, std::string_view v
            key.front() != '[' && key.find('=') == std::string_view::npos;
 }
 
+// The file as read; a missing file reads as the bytes of `missingFileAs` when that can be read
+// (and stays Missing, so that a write creates it).
+ProfileFileContents ReadProfileOr(const std::string& file, const std::string& missingFileAs) {
+    ProfileFileContents contents = ReadProfileFile(file);
+    if (contents.status == ProfileFileStatus::Missing && !missingFileAs.empty()) {
+        ProfileFileContents stand = ReadProfileFile(missingFileAs);
+        if (stand.status == ProfileFileStatus::Read) {
+            contents.bytes = std::move(stand.bytes);
+        }
+    }
+    return contents;
+}
+
 // What a write would store, worked out from the file as it is now.
 struct Update {
     bool possible = false;  // the file may be rewritten
@@ -39,8 +52,8 @@ struct Update {
 };
 
 Update PlanUpdate(const std::string& target, std::string_view section, std::string_view key,
-                  std::string_view value) {
-    ProfileFileContents contents = ReadProfileFile(target);
+                  std::string_view value, const std::string& missingFileAs) {
+    ProfileFileContents contents = ReadProfileOr(target, missingFileAs);
     Update update;
     if (contents.status == ProfileFileStatus::Unreadable ||
         (contents.status == ProfileFileStatus::Read && !MayWriteFile(target))) {
@@ -60,11 +73,11 @@ Update PlanUpdate(const std::string& target, std::string_view section, std::stri
 }  // namespace
 
 std::size_t GetProfileString(std::string_view section, std::string_view key, std::span<char> buffer,
-                             const std::string& file) {
+                             const std::string& file, const std::string& missingFileAs) {
     if (buffer.empty()) {
         return 0;
     }
-    const ProfileText text = DecodeProfile(ReadProfileFile(file).bytes);
+    const ProfileText text = DecodeProfile(ReadProfileOr(file, missingFileAs).bytes);
     const std::string_view value =
         TrimBlanks(key).empty()
             ? std::string_view{}
@@ -76,7 +89,7 @@ std::size_t GetProfileString(std::string_view section, std::string_view key, std
 }
 
 int32_t WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
-                           const std::string& file) {
+                           const std::string& file, const std::string& missingFileAs) {
     if (!Storable(section, key, value)) {
         return 0;
     }
@@ -85,7 +98,7 @@ int32_t WriteProfileString(std::string_view section, std::string_view key, std::
         return 0;
     }
     // A first look without the lock: a write that changes nothing neither locks nor waits.
-    const Update unlocked = PlanUpdate(*target, section, key, value);
+    const Update unlocked = PlanUpdate(*target, section, key, value, missingFileAs);
     if (!unlocked.possible || !unlocked.needed) {
         return unlocked.possible ? 1 : 0;
     }
@@ -94,7 +107,7 @@ int32_t WriteProfileString(std::string_view section, std::string_view key, std::
         RemoveStaleProfileTemporaries(*target);
     }
     // Again under the lock: another writer may have stored its key meanwhile.
-    const Update update = PlanUpdate(*target, section, key, value);
+    const Update update = PlanUpdate(*target, section, key, value, missingFileAs);
     if (!update.possible || !update.needed) {
         return update.possible ? 1 : 0;
     }

@@ -16,9 +16,10 @@ namespace quadrello {
 // Copies the value of `key` in `section` of `file` into `buffer` as a NUL-terminated text,
 // cut to buffer.size() - 1 bytes, and returns the number of bytes copied before the NUL. A
 // missing or unreadable file, section or key gives the empty text. An empty buffer receives
-// nothing. Never fails, whatever the file holds.
+// nothing. Never fails, whatever the file holds. A missing `file` reads as the file
+// `missingFileAs` when one is named (a file of defaults that `file` starts from).
 std::size_t GetProfileString(std::string_view section, std::string_view key, std::span<char> buffer,
-                             const std::string& file);
+                             const std::string& file, const std::string& missingFileAs = {});
 
 // Assigns `key`=`value` in `section` of `file`, creating the file (in an existing folder) and
 // the section when needed, and returns non-zero on success. The file is replaced atomically,
@@ -30,8 +31,10 @@ std::size_t GetProfileString(std::string_view section, std::string_view key, std
 // rule for shared folders would not follow (see ProfileTarget.h); when the replacement could
 // not keep the file's owner, group or access rights exactly; or when the entry cannot be
 // stored as one line: an empty key; a key starting with ';' or '[' or holding '='; a section
-// holding ']'; a CR, LF or NUL in any of the three.
+// holding ']'; a CR, LF or NUL in any of the three. A missing `file` is created from the bytes
+// of the file `missingFileAs` when one is named and can be read, with the entry applied to
+// them, so that its comments, other keys and encoding carry over.
 int32_t WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
-                           const std::string& file);
+                           const std::string& file, const std::string& missingFileAs = {});
 
 }  // namespace quadrello

@@ -103,7 +103,7 @@ QMenu* frmMain::TrayMenu() {
 void frmMain::Load() {
     SetOuterWidth(layout::kDivider.x1 + layout::kCollapsedExtra);
     const std::string folder = platform::ApplicationFolder();
-    skin::SkinAttachEx(platform::ApplicationFile(kSkinFile), 0);
+    skin::SkinAttachEx(platform::ShippedFile(kSkinFile), 0);
     platform::WriteUserRecord(folder, VersionText());
     RestoreSwitches();
 }

@@ -1,8 +1,8 @@
 #include "InstalledTree.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,9 +11,10 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <thread>
 
-extern char** environ;
+#include "ScratchFolder.h"
 
 namespace quadrello::installtest {
 namespace {
@@ -27,8 +28,6 @@ constexpr auto kGraceAfterTerm = std::chrono::seconds(5);
 // offscreen platform, no session bus, home, configuration and runtime folders private.
 std::vector<std::string> PrivateEnvironment(const fs::path& home) {
     const fs::path runtime = home / "runtime";
-    fs::create_directories(runtime);
-    fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
     std::vector<std::string> env = {
         "HOME=" + home.string(),
         "XDG_CONFIG_HOME=" + (home / ".config").string(),
@@ -54,22 +53,34 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
     return pointers;
 }
 
-// Starts the program with its output going to `outputFile`; returns its process id or -1.
+// Gives a file or folder to the ordinary user the programs run as (when the test runs as root).
+void GiveToRunner(const fs::path& path) {
+    if (::geteuid() == 0 && ::chown(path.c_str(), test::kUnprivilegedId, test::kUnprivilegedId)) {
+        ADD_FAILURE() << "cannot give " << path << " to the test user";
+    }
+}
+
+// Starts the program as an ordinary user with its output going to `outputFile`; returns its
+// process id or -1.
 pid_t Spawn(const fs::path& program, std::vector<std::string> args, const fs::path& home,
             const fs::path& outputFile) {
     std::vector<std::string> env = PrivateEnvironment(home);
     args.insert(args.begin(), program.string());
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    pid_t pid = -1;
-    const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, Pointers(args).data(),
-                                   Pointers(env).data());
-    posix_spawn_file_actions_destroy(&actions);
-    return failed == 0 ? pid : -1;
+    std::vector<char*> argv = Pointers(args);
+    std::vector<char*> envp = Pointers(env);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int input = ::open("/dev/null", O_RDONLY);
+        const int output = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (input < 0 || output < 0 || ::dup2(input, STDIN_FILENO) < 0 ||
+            ::dup2(output, STDOUT_FILENO) < 0 || ::dup2(output, STDERR_FILENO) < 0 ||
+            !test::DropRootRights()) {
+            ::_exit(test::kCannotDropRights);
+        }
+        ::execve(program.c_str(), argv.data(), envp.data());
+        ::_exit(127);
+    }
+    return pid;
 }
 
 // The exit status once the process has ended within `limit`, or nothing.
@@ -97,7 +108,7 @@ void Stop(pid_t pid) {
 
 }  // namespace
 
-InstalledTree::InstalledTree() {
+InstalledTree::InstalledTree(Layout layout) : layout_(layout) {
     std::string pattern = (fs::temp_directory_path() / "quadrello-install-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         log_ = "cannot make a temporary folder";
@@ -106,19 +117,53 @@ InstalledTree::InstalledTree() {
     root_ = pattern;
     prefix_ = root_ / "prefix";
     home_ = root_ / "home";
-    fs::create_directories(home_);
-    const fs::path logFile = root_ / "install.log";
-    const std::string command = std::string("'") + QUADRELLO_CMAKE_COMMAND + "' --install '" +
-                                QUADRELLO_BUILD_DIR + "' --prefix '" + prefix_.string() + "' >'" +
-                                logFile.string() + "' 2>&1";
-    installed_ = std::system(command.c_str()) == 0;
-    log_ = ReadFile(logFile);
+    const fs::path runtime = home_ / "runtime";
+    fs::permissions(root_, fs::perms(0755));  // the test user may pass, not write
+    fs::create_directories(runtime);
+    fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+    GiveToRunner(home_);
+    GiveToRunner(runtime);
+    Install();
+}
+
+bool InstalledTree::Install() {
+    const char* layoutComponent = layout_ == Layout::System ? "system" : "portable";
+    AllowOwnerWriting();
+    log_.clear();
+    installed_ = true;
+    for (const char* component : {"program", layoutComponent}) {
+        const RunResult install = RunCommand(
+            std::string("'") + QUADRELLO_CMAKE_COMMAND + "' --install '" + QUADRELLO_BUILD_DIR +
+            "' --prefix '" + prefix_.string() + "' --component " + component);
+        log_ += install.output;
+        installed_ = installed_ && install.exitStatus == 0;
+    }
+    if (layout_ == Layout::Portable) {
+        // A folder of one's own: the user who unpacked it may write it.
+        GiveToRunner(Bin());
+        GiveToRunner(Bin() / "config.ini");
+    } else {
+        // Root's when the test runs as root; otherwise made read-only for the test's own user.
+        std::error_code ignored;
+        for (const fs::path& folder : {Bin(), Data()}) {
+            fs::permissions(folder, fs::perms(0555), ignored);
+        }
+    }
+    return installed_;
 }
 
 InstalledTree::~InstalledTree() {
     if (!root_.empty()) {
+        AllowOwnerWriting();
         std::error_code ignored;
         fs::remove_all(root_, ignored);
+    }
+}
+
+void InstalledTree::AllowOwnerWriting() const {
+    std::error_code ignored;
+    for (const fs::path& folder : {Bin(), Data()}) {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
     }
 }
 
@@ -154,6 +199,31 @@ bool StaysUp(const fs::path& program, const fs::path& home, double seconds) {
         Stop(pid);
     }
     return !ended;
+}
+
+RunResult RunCommand(const std::string& command) {
+    RunResult result;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    char chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
+        result.output.append(chunk, got);
+    }
+    const int status = ::pclose(pipe);
+    result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+bool OnPath(const std::string& name) {
+    std::istringstream path(getenv("PATH") != nullptr ? getenv("PATH") : "");
+    for (std::string folder; std::getline(path, folder, ':');) {
+        if (!folder.empty() && ::access((fs::path(folder) / name).c_str(), X_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string ReadFile(const fs::path& path) {

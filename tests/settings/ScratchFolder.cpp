@@ -17,8 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uid_t kNobody = 65534;
-
 }  // namespace
 
 ScratchFolder::ScratchFolder() {
@@ -85,8 +83,8 @@ int RunInChild(const std::function<int()>& body) {
 }
 
 bool DropRootRights() {
-    return ::geteuid() != 0 ||
-           (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+    return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(kUnprivilegedId) == 0 &&
+                                ::setuid(kUnprivilegedId) == 0);
 }
 
 int RunUnprivileged(const std::function<int()>& body) {

@@ -40,6 +40,9 @@ pid_t StartChild(const std::function<int()>& body);
 // The exit status of a started child (or 128 + signal).
 int WaitForChild(pid_t child);
 
+// The user and group that unprivileged children run as.
+inline constexpr uid_t kUnprivilegedId = 65534;  // "nobody" and "nogroup"
+
 // Exit status of RunUnprivileged's child when it could not give up root's rights.
 inline constexpr int kCannotDropRights = 99;
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -40,9 +41,90 @@ TEST_F(ApplicationFolderOverride, ConfigPathJoinsWithoutLookingAtTrailingSeparat
     };
     for (const auto& c : cases) {
         platform::OverrideApplicationFolder(c.folder);
-        EXPECT_EQ(ConfigPath(), c.path) << c.folder;
+        EXPECT_EQ(platform::ApplicationFile(kConfigFileName), c.path) << c.folder;
+        // A folder that is not there refuses nobody's rights: the settings stay beside it.
+        if (!std::filesystem::exists(c.folder)) {
+            EXPECT_EQ(ConfigPath(), c.path) << c.folder;
+        }
     }
 }
+
+// A program folder and the user's configuration folder in a scratch folder; the environment
+// variable is put back afterwards.
+class SettingsLocation : public ApplicationFolderOverride {
+  protected:
+    SettingsLocation() {
+        std::filesystem::create_directories(data_);
+        std::filesystem::create_directories(bin_);
+        if (const char* old = ::getenv("XDG_CONFIG_HOME")) {
+            oldConfigHome_ = old;
+        }
+        ::setenv("XDG_CONFIG_HOME", configHome_.c_str(), 1);
+        platform::OverrideApplicationFolder(bin_);
+    }
+    ~SettingsLocation() override {
+        if (oldConfigHome_) {
+            ::setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
+        } else {
+            ::unsetenv("XDG_CONFIG_HOME");
+        }
+    }
+
+    test::ScratchFolder scratch_;
+    const std::string bin_ = scratch_.File("prefix/bin");
+    const std::string data_ = scratch_.File("prefix/share/quadrello");
+    const std::string configHome_ = scratch_.File("config");
+    const std::string userFile_ = configHome_ + "/Tarvenn/Quadrello/config.ini";
+    std::optional<std::string> oldConfigHome_;
+};
+
+TEST_F(SettingsLocation, ConfigPathBesideAWritableFolderElseTheUsersOwn) {
+    EXPECT_EQ(UserConfigPath(), userFile_);
+    EXPECT_EQ(ConfigPath(), bin_ + "/config.ini");
+    // Made read-only, the folder still lets root write; the test looks as an ordinary user.
+    std::filesystem::permissions(scratch_.Path(), std::filesystem::perms::others_exec,
+                                 std::filesystem::perm_options::add);
+    std::filesystem::permissions(bin_, std::filesystem::perms(0555));
+    const int status = test::RunUnprivileged([this] { return ConfigPath() == userFile_ ? 0 : 1; });
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(SettingsLocation, SkinBesideTheProgramFirstThenInTheDataFolder) {
+    EXPECT_EQ(platform::ShippedFile("skin.ski"), bin_ + "/skin.ski");  // neither: names no file
+    test::WriteBytes(data_ + "/skin.ski", "* {}");
+    EXPECT_EQ(platform::ShippedFile("skin.ski"), data_ + "/skin.ski");
+    test::WriteBytes(bin_ + "/skin.ski", "* {}");
+    EXPECT_EQ(platform::ShippedFile("skin.ski"), bin_ + "/skin.ski");
+}
+
+// Both settings files a system layout knows (beside a program in a prefix the user may write,
+// and the user's own) read as the shipped defaults until the first write, which starts the file
+// from their bytes.
+class SettingsFromDefaults : public SettingsLocation,
+                             public testing::WithParamInterface<bool /* the user's own */> {
+  protected:
+    std::string File() const { return GetParam() ? userFile_ : ConfigPath(); }
+};
+
+TEST_P(SettingsFromDefaults, ReadUntilTheFirstWriteCopiesThem) {
+    const std::string defaults = "; shipped\r\n[Function]\r\nDrawGraphic=1\r\nMark=1\r\n";
+    test::WriteBytes(data_ + "/config.ini", defaults);
+    const std::string file = File();
+    EXPECT_EQ(ReadSetting("Function", "Mark", file), "1");
+    EXPECT_FALSE(std::filesystem::exists(file)) << "reading created the file";
+
+    EXPECT_NE(WriteSetting("Windows", "WindowTop", " 1", file), 0);
+    EXPECT_EQ(test::ReadBytes(file), defaults + "[Windows]\r\nWindowTop= 1\r\n");
+    EXPECT_EQ(test::ReadBytes(data_ + "/config.ini"), defaults);
+
+    // From now on the file alone counts.
+    test::WriteBytes(data_ + "/config.ini", "[Function]\r\nMark=0\r\n");
+    EXPECT_EQ(ReadSetting("Function", "Mark", file), "1");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFiles, SettingsFromDefaults, testing::Bool(), [](const auto& info) {
+    return info.param ? "UsersOwn" : "BesideProgram";
+});
 
 TEST_F(ApplicationFolderOverride, EmptyOverrideRestoresTheRealFolder) {
     platform::OverrideApplicationFolder("/somewhere/else");
