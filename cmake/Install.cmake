@@ -69,13 +69,10 @@ install(FILES ${quadrello_resources}/desktop/${quadrello_app_id}.metainfo.xml
         DESTINATION share/metainfo COMPONENT program)
 
 # resources/icon/quadrello-<N>.png is the N×N picture.
-file(GLOB quadrello_icons ${quadrello_resources}/icon/quadrello-*.png)
-foreach(icon IN LISTS quadrello_icons)
-    if(icon MATCHES "quadrello-([0-9]+)\\.png$")
-        set(size ${CMAKE_MATCH_1})
-        install(FILES ${icon} DESTINATION share/icons/hicolor/${size}x${size}/apps
-                RENAME quadrello.png COMPONENT program)
-    endif()
+foreach(size IN ITEMS 16 32 48 64 128)
+    install(FILES ${quadrello_resources}/icon/quadrello-${size}.png
+            DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME quadrello.png
+            COMPONENT program)
 endforeach()
 
 include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)

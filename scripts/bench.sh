@@ -12,26 +12,12 @@ peer_png_ms=28
 cli_runs=30
 
 "$root/scripts/deps.sh" test
-missing=()
-for pkg in libx11-dev libxdamage-dev hyperfine; do
-    status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
-    [[ "$status" == installed ]] || missing+=("$pkg")
-done
-if ((${#missing[@]})); then
-    sudo_cmd=()
-    ((EUID == 0)) || sudo_cmd=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    # hyperfine is only a nicety: the loop below measures without it.
-    { "${sudo_cmd[@]}" apt-get update -q && "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"; } ||
-        echo "bench: could not install ${missing[*]}" >&2
-fi
+source "$root/scripts/common.sh"
+# hyperfine is only a nicety: the loop below measures without it.
+install_missing libx11-dev libxdamage-dev hyperfine || echo "bench: could not install all of libx11-dev libxdamage-dev hyperfine" >&2
 
 # Configured every time, so that benchmark folders added since are picked up.
-if [[ -f "$build/CMakeCache.txt" ]]; then
-    cmake -S "$root" -B "$build" >/dev/null
-else
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRELLO_WERROR=ON >/dev/null
-fi
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRELLO_WERROR=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" >/dev/null
 
 work=$(mktemp -d)

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Configures (once) and builds the project into build/. Warnings are errors.
+# Configures and builds the project into build/. Warnings are errors. Configured every time (a
+# no-op when nothing changed), so that changed options and new files take effect.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${QUADRELLO_BUILD_DIR:-$root/build}"
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRELLO_WERROR=ON >/dev/null
-fi
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRELLO_WERROR=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)"

@@ -2,6 +2,7 @@
 # Installs the Debian packages this project needs that are missing.
 # Usage: scripts/deps.sh build|test. Installs nothing when all are present.
 set -euo pipefail
+source "$(dirname "$0")/common.sh"
 
 # qt6-wayland: the window opens natively in a Wayland session that offers no XWayland.
 build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
@@ -19,16 +20,4 @@ if [[ "${1:-build}" == test ]]; then
     wanted+=("${test_pkgs[@]}")
 fi
 
-missing=()
-for pkg in "${wanted[@]}"; do
-    status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
-    [[ "$status" == installed ]] || missing+=("$pkg")
-done
-((${#missing[@]} == 0)) && exit 0
-
-echo "Installing missing packages: ${missing[*]}"
-sudo_cmd=()
-((EUID == 0)) || sudo_cmd=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+install_missing "${wanted[@]}"

@@ -15,20 +15,13 @@ targets=(fuzz_solver fuzz_profile fuzz_plot)
 hang_seconds=10
 max_len=4096
 
-if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
-    echo "Installing clang and its run-time libraries"
-    sudo_cmd=()
-    ((EUID == 0)) || sudo_cmd=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo_cmd[@]}" apt-get update -q
-    "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends clang libclang-rt-dev
-fi
+source "$root/scripts/common.sh"
+install_missing clang libclang-rt-dev
 
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    # Only the parts under test, without Qt: tests/fuzz is a project of its own here.
-    cmake -S "$root/tests/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++ -DQUADRELLO_FUZZ=ON >/dev/null
-fi
+# Only the parts under test, without Qt: tests/fuzz is a project of its own here. Configured
+# every time, so that changed options take effect.
+cmake -S "$root/tests/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DQUADRELLO_FUZZ=ON >/dev/null
 cmake --build "$build" --target "${targets[@]}" --parallel "$(nproc)"
 
 run_one() {

@@ -14,10 +14,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="${QUADRELLO_ASAN_BUILD_DIR:-$root/build-asan}"
 "$root/scripts/deps.sh" test
 
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRELLO_WERROR=ON \
-        -DQUADRELLO_SANITIZE=ON -DQUADRELLO_BENCH=OFF >/dev/null
-fi
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUADRELLO_WERROR=ON \
+    -DQUADRELLO_SANITIZE=ON -DQUADRELLO_BENCH=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"

@@ -35,11 +35,9 @@ chmod 700 "$work/runtime"
 cp "$program" "$build/src/app/skin.ski" "$work/app/"
 printf '[Function]\r\nDrawGraphic=1\r\nMark=1\r\n' >"$work/app/config.ini"
 
-exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 10 -u "$fd" display || { echo "startup-bench: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+source "$(dirname "$0")/common.sh"
+start_private_x "$work/xvfb.log" || { echo "startup-bench: Xvfb did not start" >&2; exit 1; }
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 export DBUS_SESSION_BUS_ADDRESS=disabled:
 unset QT_QPA_PLATFORM
 

@@ -180,13 +180,9 @@ program_ended() {
 }
 
 # --- the desktop -----------------------------------------------------------------------------
-# -noreset: without it the server resets whenever its last client leaves and refuses
-# connections meanwhile, so a program started at that moment could not open its window.
-Xvfb -displayfd 3 -screen 0 "${kScreenWidth}x${kScreenHeight}x24" -nolisten tcp -noreset \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-started+=("$!")
-wait_for 10 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$here/../../scripts/common.sh"
+start_private_x "$work/xvfb.log" || { echo "FAIL: Xvfb did not start"; exit 1; }
+started+=("$xvfb_pid")
 openbox >"$work/openbox.log" 2>&1 &
 started+=("$!")
 wm_running() { output_has 'window id' xprop -root _NET_SUPPORTING_WM_CHECK; }
