@@ -31,7 +31,7 @@ class ProfileDocument {
     std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
 
     // The whole text with `key`=`value` assigned in `section`. The caller makes sure that the
-    // names and the value fit on one line (see ProfileWriter).
+    // names and the value fit on one line (WriteProfileString refuses those that do not).
     std::string WithValue(std::string_view section, std::string_view key,
                           std::string_view value) const;
 

@@ -134,7 +134,7 @@ void frmMain::CreateMainArea() {
         Place(new platform::WrappingButton(QString::fromUtf8(captions::kOptionCollapsed), this),
               "cmdOption", layout::kOption));
 
-    // The box draws its own border; its background is the window background colour.
+    // The box draws its own border; its background is the palette's base colour.
     picGraphic_ = Place(new platform::PictureBox(this), "picGraphic", layout::kPicture);
     picGraphic_->setFocusPolicy(Qt::StrongFocus);
 }

@@ -79,7 +79,8 @@ bool ClipToBox(double& x0, double& y0, double& x1, double& y1, double w, double 
     if (!std::isfinite(x1 - x0) || !std::isfinite(y1 - y0)) {
         return false;
     }
-    // Each pass puts one end on an edge line; four passes are the most a segment needs.
+    // Each pass puts one end on an edge line: four passes are the most a segment needs in exact
+    // arithmetic; rounding can leave an end a hair outside, so up to eight are allowed.
     for (int pass = 0; pass < 8; ++pass) {
         const int code0 = OutsideCode(x0, y0, w, h);
         const int code1 = OutsideCode(x1, y1, w, h);
