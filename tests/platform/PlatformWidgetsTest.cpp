@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "Recorders.h"
+#include "ui/Recorders.h"
 #include "platform/CheckBox.h"
 #include "platform/Fonts.h"
 #include "platform/Label.h"
