@@ -5,6 +5,8 @@
 #include <QDBusMetaType>
 #include <QMenu>
 
+#include "platform/DBusStructure.h"
+
 namespace quadrello::platform {
 
 namespace {
@@ -165,17 +167,11 @@ bool DBusMenu::Clicked(int id, const QString& eventId) {
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItem& item) {
-    arg.beginStructure();
-    arg << item.id << item.properties;
-    arg.endStructure();
-    return arg;
+    return PutStructure(arg, item.id, item.properties);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItem& item) {
-    arg.beginStructure();
-    arg >> item.id >> item.properties;
-    arg.endStructure();
-    return arg;
+    return GetStructure(arg, item.id, item.properties);
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuLayoutItem& item) {
@@ -208,31 +204,19 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuLayoutItem& it
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuEvent& event) {
-    arg.beginStructure();
-    arg << event.id << event.eventId << event.data << event.timestamp;
-    arg.endStructure();
-    return arg;
+    return PutStructure(arg, event.id, event.eventId, event.data, event.timestamp);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuEvent& event) {
-    arg.beginStructure();
-    arg >> event.id >> event.eventId >> event.data >> event.timestamp;
-    arg.endStructure();
-    return arg;
+    return GetStructure(arg, event.id, event.eventId, event.data, event.timestamp);
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItemKeys& keys) {
-    arg.beginStructure();
-    arg << keys.id << keys.properties;
-    arg.endStructure();
-    return arg;
+    return PutStructure(arg, keys.id, keys.properties);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItemKeys& keys) {
-    arg.beginStructure();
-    arg >> keys.id >> keys.properties;
-    arg.endStructure();
-    return arg;
+    return GetStructure(arg, keys.id, keys.properties);
 }
 
 }  // namespace quadrello::platform

@@ -11,6 +11,7 @@
 #include <QtEndian>
 
 #include "platform/DBusMenu.h"
+#include "platform/DBusStructure.h"
 #include "platform/TrayIcon.h"
 
 namespace quadrello::platform {
@@ -232,31 +233,19 @@ void StatusNotifierItem::Announce() {
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const SniPixmap& pixmap) {
-    arg.beginStructure();
-    arg << pixmap.width << pixmap.height << pixmap.argb;
-    arg.endStructure();
-    return arg;
+    return PutStructure(arg, pixmap.width, pixmap.height, pixmap.argb);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& arg, SniPixmap& pixmap) {
-    arg.beginStructure();
-    arg >> pixmap.width >> pixmap.height >> pixmap.argb;
-    arg.endStructure();
-    return arg;
+    return GetStructure(arg, pixmap.width, pixmap.height, pixmap.argb);
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const SniToolTip& tip) {
-    arg.beginStructure();
-    arg << tip.iconName << tip.pixmaps << tip.title << tip.description;
-    arg.endStructure();
-    return arg;
+    return PutStructure(arg, tip.iconName, tip.pixmaps, tip.title, tip.description);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& arg, SniToolTip& tip) {
-    arg.beginStructure();
-    arg >> tip.iconName >> tip.pixmaps >> tip.title >> tip.description;
-    arg.endStructure();
-    return arg;
+    return GetStructure(arg, tip.iconName, tip.pixmaps, tip.title, tip.description);
 }
 
 }  // namespace quadrello::platform
