@@ -15,6 +15,7 @@
 #include "ui/Captions.h"
 #include "ui/CoefficientBox.h"
 #include "ui/MainLayout.h"
+#include "ui/ObjectNames.h"
 #include "ui/frmMain.h"
 
 namespace quadrello {
@@ -108,54 +109,57 @@ void frmMain::CreateMainArea() {
     using S = Label::Sizing;
     using B = Label::Background;
     StaticLabel(this, "Label1", captions::kLabel1, layout::kLabel1);
-    coefficientA_ = MakeCoefficientBox(this, "二次项系数文本框", layout::kCoefficientA);
+    coefficientA_ = MakeCoefficientBox(this, names::kCoefficientA, layout::kCoefficientA);
     StaticLabel(this, "Label2", captions::kLabel2, layout::kLabel2);
-    coefficientB_ = MakeCoefficientBox(this, "一次项系数文本框", layout::kCoefficientB);
+    coefficientB_ = MakeCoefficientBox(this, names::kCoefficientB, layout::kCoefficientB);
     StaticLabel(this, "Label3", captions::kLabel3, layout::kLabel3);
-    coefficientC_ = MakeCoefficientBox(this, "常数项系数文本框", layout::kCoefficientC);
+    coefficientC_ = MakeCoefficientBox(this, names::kCoefficientC, layout::kCoefficientC);
     StaticLabel(this, "Label4", captions::kLabel4, layout::kLabel4);
-    Label* result1 = MakeLabel(this, "计算结果1标签", kFirstRootPrefix, layout::kResult1, S::Fixed,
+    Label* result1 = MakeLabel(this, names::kResult1, kFirstRootPrefix, layout::kResult1, S::Fixed,
                                B::Transparent);
-    Label* result2 = MakeLabel(this, "计算结果2标签", kSecondRootPrefix, layout::kResult2, S::Fixed,
+    Label* result2 = MakeLabel(this, names::kResult2, kSecondRootPrefix, layout::kResult2, S::Fixed,
                                B::Transparent);
-    Label* delta = MakeLabel(this, "Delta标签", kDeltaPrefix, layout::kDelta, S::Fixed, B::Opaque);
+    Label* delta =
+        MakeLabel(this, names::kDelta, kDeltaPrefix, layout::kDelta, S::Fixed, B::Opaque);
     StaticLabel(this, "Label6", captions::kLabel6, layout::kLabel6);
     StaticLabel(this, "Label7", captions::kLabel7, layout::kLabel7);
-    Label* vertexX = MakeLabel(this, "顶点坐标X标签", "", layout::kVertexX, S::Fixed, B::Opaque);
+    Label* vertexX = MakeLabel(this, names::kVertexX, "", layout::kVertexX, S::Fixed, B::Opaque);
     StaticLabel(this, "Label8", captions::kLabel8, layout::kLabel8);
-    Label* vertexY = MakeLabel(this, "顶点坐标Y标签", "", layout::kVertexY, S::Fixed, B::Opaque);
+    Label* vertexY = MakeLabel(this, names::kVertexY, "", layout::kVertexY, S::Fixed, B::Opaque);
     resultLabels_ = {delta, result1, result2, vertexX, vertexY};
-    lab_ = MakeLabel(this, "lab", "", layout::kPointer, S::AutoSize, B::Opaque);
+    lab_ = MakeLabel(this, names::kPointer, "", layout::kPointer, S::AutoSize, B::Opaque);
 
-    computeButton_ = MakeButton(this, "计算按钮", captions::kCompute, layout::kCompute);
+    computeButton_ = MakeButton(this, names::kCompute, captions::kCompute, layout::kCompute);
     computeButton_->setFont(platform::FaceFont(platform::InstalledFace(platform::kNewSongFace),
                                                layout::kComputeFontPixels));
     cmdOption_ = EnterPresses(
         Place(new platform::WrappingButton(QString::fromUtf8(captions::kOptionCollapsed), this),
-              "cmdOption", layout::kOption));
+              names::kOption, layout::kOption));
 
     // The box draws its own border; its background is the palette's base colour.
-    picGraphic_ = Place(new platform::PictureBox(this), "picGraphic", layout::kPicture);
+    picGraphic_ = Place(new platform::PictureBox(this), names::kPicture, layout::kPicture);
     picGraphic_->setFocusPolicy(Qt::StrongFocus);
 }
 
 void frmMain::CreateOptionsPanel() {
     using platform::CheckBox;
-    calculatorButton_ = MakeButton(this, "计算器按钮", captions::kCalculator, layout::kCalculator);
-    topmostBox_ = MakeCheckBox(this, "总在最前复选框", captions::kTopmost, layout::kTopmost,
+    calculatorButton_ =
+        MakeButton(this, names::kCalculator, captions::kCalculator, layout::kCalculator);
+    topmostBox_ = MakeCheckBox(this, names::kTopmost, captions::kTopmost, layout::kTopmost,
                                CheckBox::kUnchecked);
     trayBox_ =
-        MakeCheckBox(this, "托盘图标复选框", captions::kTray, layout::kTray, CheckBox::kUnchecked);
-    chkDrawGraphic_ = MakeCheckBox(this, "chkDrawGraphic", captions::kDrawGraphic,
+        MakeCheckBox(this, names::kTray, captions::kTray, layout::kTray, CheckBox::kUnchecked);
+    chkDrawGraphic_ = MakeCheckBox(this, names::kDrawGraphic, captions::kDrawGraphic,
                                    layout::kDrawGraphic, CheckBox::kChecked);
-    chkMark_ = MakeCheckBox(this, "chkMark", captions::kMark, layout::kMark, CheckBox::kUnchecked);
-    chkRedrawGraphic_ = MakeCheckBox(this, "chkRedrawGraphic", captions::kRedrawGraphic,
+    chkMark_ =
+        MakeCheckBox(this, names::kMark, captions::kMark, layout::kMark, CheckBox::kUnchecked);
+    chkRedrawGraphic_ = MakeCheckBox(this, names::kRedrawGraphic, captions::kRedrawGraphic,
                                      layout::kRedrawGraphic, CheckBox::kUnchecked);
     // Hidden for good: they keep place and state, but nobody sees or clicks them.
     chkMark_->hide();
     chkRedrawGraphic_->hide();
-    contactButton_ = MakeButton(this, "联系作者按钮", captions::kContact, layout::kContact);
-    aboutButton_ = MakeButton(this, "关于按钮", captions::kAbout, layout::kAbout);
+    contactButton_ = MakeButton(this, names::kContact, captions::kContact, layout::kContact);
+    aboutButton_ = MakeButton(this, names::kAbout, captions::kAbout, layout::kAbout);
 }
 
 void frmMain::CreateLines() {
@@ -173,17 +177,17 @@ void frmMain::CreateTrayMenu() {
     mnuTray_ = new QMenu(QString::fromUtf8(captions::kTrayMenu), this);
     mnuTray_->setObjectName(QStringLiteral("mnuTray"));
     // 系统计算器, 配置颜色, 作者主页 and 更多软件 have no action: they only close the menu.
-    AddMenuItem(mnuTray_, "系统计算器菜单", captions::kMenuCalculator);
-    AddMenuItem(mnuTray_, "配置颜色菜单", captions::kMenuColours);
-    AddMenuItem(mnuTray_, "作者主页菜单", captions::kMenuHomePage);
-    menuContact_ = AddMenuItem(mnuTray_, "联系作者菜单", captions::kMenuContact);
-    AddMenuItem(mnuTray_, "更多软件菜单", captions::kMenuMoreSoftware);
-    menuAbout_ = AddMenuItem(mnuTray_, "关于菜单", captions::kMenuAbout);
+    AddMenuItem(mnuTray_, names::kMenuCalculator, captions::kMenuCalculator);
+    AddMenuItem(mnuTray_, names::kMenuColours, captions::kMenuColours);
+    AddMenuItem(mnuTray_, names::kMenuHomePage, captions::kMenuHomePage);
+    menuContact_ = AddMenuItem(mnuTray_, names::kMenuContact, captions::kMenuContact);
+    AddMenuItem(mnuTray_, names::kMenuMoreSoftware, captions::kMenuMoreSoftware);
+    menuAbout_ = AddMenuItem(mnuTray_, names::kMenuAbout, captions::kMenuAbout);
     // The caption "-" stands for a separator line; the line is drawn without the text.
-    QAction* separator = AddMenuItem(mnuTray_, "d", captions::kMenuSeparator);
+    QAction* separator = AddMenuItem(mnuTray_, names::kMenuSeparator, captions::kMenuSeparator);
     separator->setSeparator(true);
     separator->setText(QString());
-    menuExit_ = AddMenuItem(mnuTray_, "mnuExit", captions::kMenuExit);
+    menuExit_ = AddMenuItem(mnuTray_, names::kMenuExit, captions::kMenuExit);
 }
 
 void frmMain::NameForScreenReaders() {

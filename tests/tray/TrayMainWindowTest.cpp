@@ -13,6 +13,7 @@
 #include "platform/core/AppFolder.h"
 #include "settings/Settings.h"
 #include "tray/Tray.h"
+#include "ui/ObjectNames.h"
 #include "ui/frmMain.h"
 
 namespace quadrello::test {
@@ -37,7 +38,7 @@ class MainWindowTray : public ::testing::Test {
     }
 
     static CheckBox* TrayBox(frmMain& window) {
-        auto* box = window.findChild<CheckBox*>(QStringLiteral("托盘图标复选框"));
+        auto* box = window.findChild<CheckBox*>(QString::fromUtf8(names::kTray));
         EXPECT_NE(box, nullptr);
         return box;
     }

@@ -9,6 +9,7 @@
 #include "MainWindowFixture.h"
 #include "platform/PictureBox.h"
 #include "platform/Topmost.h"
+#include "ui/ObjectNames.h"
 
 namespace quadrello::test {
 namespace {
@@ -36,19 +37,19 @@ TEST_P(SwitchClickTest, ClickStoresTheSwitchAtOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Switches, SwitchClickTest,
-    ::testing::Values(ClickCase{"总在最前复选框",
+    ::testing::Values(ClickCase{names::kTopmost,
                                 "[Function]\r\nDrawGraphic=1\r\n[Windows]\r\nWindowTop= 1\r\n",
                                 "[Function]\r\nDrawGraphic=1\r\n[Windows]\r\nWindowTop= 0\r\n"},
-                      ClickCase{"托盘图标复选框",
+                      ClickCase{names::kTray,
                                 "[Function]\r\nDrawGraphic=1\r\n[Windows]\r\nSetTray=1\r\n",
                                 "[Function]\r\nDrawGraphic=1\r\n[Windows]\r\nSetTray=0\r\n"},
-                      ClickCase{"chkDrawGraphic", "[Function]\r\nDrawGraphic=0\r\n",
+                      ClickCase{names::kDrawGraphic, "[Function]\r\nDrawGraphic=0\r\n",
                                 "[Function]\r\nDrawGraphic=1\r\n"}));
 
 TEST_F(MainWindowTest, TopmostFollowsItsBoxInPlace) {
     frmMain& window = OpenShown();
     const QRect place = window.geometry();
-    CheckBox* box = Box("总在最前复选框");
+    CheckBox* box = Box(names::kTopmost);
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_TRUE(platform::IsTopmost(&window));
     EXPECT_TRUE(window.isVisible());
@@ -62,7 +63,7 @@ TEST_F(MainWindowTest, TopmostFollowsItsBoxInPlace) {
 
 TEST_F(MainWindowTest, CheckedBoxesUncheckOnClickAndGreyedOnesCheck) {
     OpenShown();
-    CheckBox* box = Box("chkDrawGraphic");
+    CheckBox* box = Box(names::kDrawGraphic);
     box->SetValue(CheckBox::kGreyed);
     EXPECT_EQ(ReadConfig(), QByteArray("[Function]\r\nDrawGraphic=2\r\n"));
     QTest::mouseClick(box, Qt::LeftButton);
@@ -72,16 +73,16 @@ TEST_F(MainWindowTest, CheckedBoxesUncheckOnClickAndGreyedOnesCheck) {
 
 TEST_F(MainWindowTest, HiddenBoxesStoreTheirKeysWhenTheirStateChanges) {
     Open();
-    Box("chkRedrawGraphic")->SetValue(CheckBox::kChecked);
-    Box("chkMark")->SetValue(CheckBox::kChecked);
+    Box(names::kRedrawGraphic)->SetValue(CheckBox::kChecked);
+    Box(names::kMark)->SetValue(CheckBox::kChecked);
     EXPECT_EQ(ReadConfig(),
               QByteArray("[Function]\r\nDrawGraphic=0\r\nRedrawGraphic=1\r\nMark=1\r\n"));
 }
 
 TEST_F(MainWindowTest, TwoOptionClicksGiveBackTheWidths) {
     frmMain& window = OpenShown();
-    auto* option = Control<QPushButton>("cmdOption");
-    auto* picture = Control("picGraphic");
+    auto* option = Control<QPushButton>(names::kOption);
+    auto* picture = Control(names::kPicture);
     QTest::mouseClick(option, Qt::LeftButton);
     EXPECT_EQ(option->text(), QString::fromUtf8("选项<<"));
     EXPECT_EQ(window.width(), 392) << "outer 5965 twips: client 5875";
@@ -94,19 +95,19 @@ TEST_F(MainWindowTest, TwoOptionClicksGiveBackTheWidths) {
 
 TEST_F(MainWindowTest, OptionsPanelStateIsTheCaptionExactly) {
     frmMain& window = OpenShown();
-    auto* option = Control<QPushButton>("cmdOption");
+    auto* option = Control<QPushButton>(names::kOption);
     option->setText(QStringLiteral("选项>>"));  // not the collapsed caption: counts as open
     window.ToggleOptions();
     EXPECT_EQ(option->text(), QString::fromUtf8("选项 >>"));
     EXPECT_EQ(window.width(), 308);
-    EXPECT_EQ(Control("picGraphic")->width(), 289 - 90) << "narrowed from its present width";
+    EXPECT_EQ(Control(names::kPicture)->width(), 289 - 90) << "narrowed from its present width";
 }
 
 TEST_F(MainWindowTest, OpenPanelShowsEveryPanelControl) {
     frmMain& window = OpenShown();
     window.ToggleOptions();
-    for (const char* name : {"计算器按钮", "总在最前复选框", "托盘图标复选框", "chkDrawGraphic",
-                             "联系作者按钮", "关于按钮", "Line1", "picGraphic"}) {
+    for (const char* name : {names::kCalculator, names::kTopmost, names::kTray, names::kDrawGraphic,
+                             names::kContact, names::kAbout, "Line1", names::kPicture}) {
         const QRect r = Control(name)->geometry();
         EXPECT_LE(r.right(), window.width() - 1) << name;
     }
@@ -115,10 +116,10 @@ TEST_F(MainWindowTest, OpenPanelShowsEveryPanelControl) {
 TEST_F(MainWindowTest, WideningKeepsThePlot) {
     WriteConfig("[Function]\r\nDrawGraphic=1\r\nMark=1\r\n");
     frmMain& window = OpenShown();
-    QTest::mouseClick(Control<QPushButton>("计算按钮"), Qt::LeftButton);  // 0, 0, 0: a message
-    Control<QLineEdit>("二次项系数文本框")->setText(QStringLiteral("1"));
-    QTest::mouseClick(Control<QPushButton>("计算按钮"), Qt::LeftButton);
-    auto* picture = Control<platform::PictureBox>("picGraphic");
+    QTest::mouseClick(Control<QPushButton>(names::kCompute), Qt::LeftButton);  // 0, 0, 0: a message
+    Control<QLineEdit>(names::kCoefficientA)->setText(QStringLiteral("1"));
+    QTest::mouseClick(Control<QPushButton>(names::kCompute), Qt::LeftButton);
+    auto* picture = Control<platform::PictureBox>(names::kPicture);
     const QImage before = picture->Picture();
     const double left = picture->ScaleLeft();
     window.ToggleOptions();
@@ -129,26 +130,26 @@ TEST_F(MainWindowTest, WideningKeepsThePlot) {
 TEST_F(MainWindowTest, CalculatorStartsTheFirstInstalledOne) {
     OpenShown();
     shell_.installed = {QStringLiteral("galculator"), QStringLiteral("kcalc")};
-    QTest::mouseClick(Control<QPushButton>("计算器按钮"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(names::kCalculator), Qt::LeftButton);
     EXPECT_EQ(shell_.started, QStringList{QStringLiteral("kcalc")});
     EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(MainWindowTest, NoCalculatorGivesAClearMessage) {
     frmMain& window = OpenShown();
-    QTest::mouseClick(Control<QPushButton>("计算器按钮"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(names::kCalculator), Qt::LeftButton);
     EXPECT_TRUE(shell_.started.isEmpty());
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].title, QStringLiteral("Parabolix"));
     EXPECT_EQ(messages_.shown[0].text, QString::fromUtf8("无法启动系统计算器。"));
     EXPECT_EQ(ReadConfig(), QByteArray("[Function]\r\nDrawGraphic=0\r\n")) << "nothing stored";
-    EXPECT_EQ(window.focusWidget(), Control("计算器按钮")) << "clicked, then left alone";
+    EXPECT_EQ(window.focusWidget(), Control(names::kCalculator)) << "clicked, then left alone";
 }
 
 TEST_F(MainWindowTest, ContactButtonAndMenuOpenTheFeedbackMail) {
     frmMain& window = OpenShown();
-    QTest::mouseClick(Control<QPushButton>("联系作者按钮"), Qt::LeftButton);
-    window.TrayMenu()->findChild<QAction*>(QString::fromUtf8("联系作者菜单"))->trigger();
+    QTest::mouseClick(Control<QPushButton>(names::kContact), Qt::LeftButton);
+    window.TrayMenu()->findChild<QAction*>(QString::fromUtf8(names::kMenuContact))->trigger();
     const QString link = QString::fromUtf8("mailto:tarvenn@example.com?subject=Parabolix 意见反馈");
     EXPECT_EQ(shell_.links, (QStringList{link, link}));
     EXPECT_TRUE(messages_.shown.empty());
@@ -158,7 +159,7 @@ TEST_F(MainWindowTest, WithoutAMailProgramTheAddressIsShown) {
     OpenShown();
     shell_.linksOpen = false;
     const QByteArray config = ReadConfig();
-    QTest::mouseClick(Control<QPushButton>("联系作者按钮"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(names::kContact), Qt::LeftButton);
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].title, QStringLiteral("Parabolix"));
     EXPECT_TRUE(messages_.shown[0].text.endsWith(QStringLiteral("tarvenn@example.com")))
@@ -169,7 +170,8 @@ TEST_F(MainWindowTest, WithoutAMailProgramTheAddressIsShown) {
 TEST_F(MainWindowTest, MenuItemsWithoutActionDoNothing) {
     frmMain& window = OpenShown();
     const QByteArray config = ReadConfig();
-    for (const char* name : {"系统计算器菜单", "配置颜色菜单", "作者主页菜单", "更多软件菜单"}) {
+    for (const char* name : {names::kMenuCalculator, names::kMenuColours, names::kMenuHomePage,
+                             names::kMenuMoreSoftware}) {
         window.TrayMenu()->findChild<QAction*>(QString::fromUtf8(name))->trigger();
     }
     EXPECT_TRUE(shell_.started.isEmpty());
@@ -183,7 +185,7 @@ TEST_F(MainWindowTest, ExitUnloadsAndRemovesTheIcon) {
     WriteConfig("[Windows]\r\nSetTray=1\r\n");
     frmMain& window = OpenShown();
     QSignalSpy unloaded(&window, &frmMain::unloaded);
-    window.TrayMenu()->findChild<QAction*>(QStringLiteral("mnuExit"))->trigger();
+    window.TrayMenu()->findChild<QAction*>(QString::fromUtf8(names::kMenuExit))->trigger();
     EXPECT_EQ(unloaded.count(), 1);
     EXPECT_FALSE(window.isVisible());
     ASSERT_FALSE(tray_.made.empty());

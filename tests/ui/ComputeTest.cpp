@@ -9,14 +9,15 @@
 #include "MainWindowFixture.h"
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
+#include "ui/ObjectNames.h"
 
 namespace quadrello::test {
 namespace {
 
 using platform::CheckBox;
 
-constexpr const char* kLabels[] = {"Delta标签", "计算结果1标签", "计算结果2标签", "顶点坐标X标签",
-                                   "顶点坐标Y标签"};
+constexpr const char* kLabels[] = {names::kDelta, names::kResult1, names::kResult2, names::kVertexX,
+                                   names::kVertexY};
 
 class ComputeTest : public MainWindowTest {
   protected:
@@ -27,14 +28,16 @@ class ComputeTest : public MainWindowTest {
     }
 
     void Type(const char* a, const char* b, const char* c) {
-        Control<QLineEdit>("二次项系数文本框")->setText(QString::fromUtf8(a));
-        Control<QLineEdit>("一次项系数文本框")->setText(QString::fromUtf8(b));
-        Control<QLineEdit>("常数项系数文本框")->setText(QString::fromUtf8(c));
+        Control<QLineEdit>(names::kCoefficientA)->setText(QString::fromUtf8(a));
+        Control<QLineEdit>(names::kCoefficientB)->setText(QString::fromUtf8(b));
+        Control<QLineEdit>(names::kCoefficientC)->setText(QString::fromUtf8(c));
     }
 
-    void ClickCompute() { QTest::mouseClick(Control<QPushButton>("计算按钮"), Qt::LeftButton); }
+    void ClickCompute() {
+        QTest::mouseClick(Control<QPushButton>(names::kCompute), Qt::LeftButton);
+    }
     // The button's click without the focus that a mouse click gives the button.
-    void RunCompute() { Control<QPushButton>("计算按钮")->click(); }
+    void RunCompute() { Control<QPushButton>(names::kCompute)->click(); }
 
     QStringList Labels() const {
         QStringList texts;
@@ -44,7 +47,7 @@ class ComputeTest : public MainWindowTest {
         return texts;
     }
 
-    platform::PictureBox* Picture() const { return Control<platform::PictureBox>("picGraphic"); }
+    platform::PictureBox* Picture() const { return Control<platform::PictureBox>(names::kPicture); }
 };
 
 struct Example {
@@ -85,7 +88,7 @@ TEST_F(ComputeTest, DesignedCaptionsBeforeTheFirstComputation) {
 TEST_F(ComputeTest, ClosedGateHasNoVisibleEffect) {
     WriteConfig("[Function]\r\nDrawGraphic=1\r\n");  // no Mark: the gate stays 0
     frmMain& window = OpenShown();
-    Control<QLineEdit>("一次项系数文本框")->setFocus();
+    Control<QLineEdit>(names::kCoefficientB)->setFocus();
     Type("1", "-3", "2");
     const QStringList before = Labels();
     const QImage picture = Picture()->Picture();
@@ -93,19 +96,19 @@ TEST_F(ComputeTest, ClosedGateHasNoVisibleEffect) {
     EXPECT_EQ(Labels(), before);
     EXPECT_EQ(Picture()->Picture(), picture);
     EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_EQ(window.focusWidget(), Control<QWidget>("一次项系数文本框"));
+    EXPECT_EQ(window.focusWidget(), Control<QWidget>(names::kCoefficientB));
 }
 
 // Enter (and the keypad's Enter) on a focused push button presses it.
 TEST_F(ComputeTest, EnterPressesTheFocusedButton) {
     OpenReady();
     Type("1", "-3", "2");
-    QPushButton* compute = Control<QPushButton>("计算按钮");
+    QPushButton* compute = Control<QPushButton>(names::kCompute);
     compute->setFocus();
     QTest::keyClick(compute, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(Labels()[0], QString::fromUtf8("Δ(Delta)=1"));
 
-    QPushButton* option = Control<QPushButton>("cmdOption");
+    QPushButton* option = Control<QPushButton>(names::kOption);
     option->setFocus();
     QTest::keyClick(option, Qt::Key_Return);
     EXPECT_EQ(option->text(), QString::fromUtf8("选项<<"));
@@ -122,9 +125,9 @@ TEST_F(ComputeTest, ResultsTooWideAreCutVisiblyAndCopiedWhole) {
         const char* whole;
     };
     OpenReady();
-    for (const Case& c : {Case{"1", "0.2", "0.01", "Delta标签", "Δ(Delta)=6.93889390390723E-18"},
-                          Case{"2", "3", "-1", "顶点坐标Y标签", "-2.125"},
-                          Case{"3", "1", "-1", "顶点坐标X标签", "-0.166667"}}) {
+    for (const Case& c : {Case{"1", "0.2", "0.01", names::kDelta, "Δ(Delta)=6.93889390390723E-18"},
+                          Case{"2", "3", "-1", names::kVertexY, "-2.125"},
+                          Case{"3", "1", "-1", names::kVertexX, "-0.166667"}}) {
         Type(c.a, c.b, c.c);
         RunCompute();
         auto* label = Control<platform::Label>(c.label);
@@ -140,14 +143,14 @@ TEST_F(ComputeTest, ResultsTooWideAreCutVisiblyAndCopiedWhole) {
     }
     Type("1", "-3", "2");
     RunCompute();
-    EXPECT_EQ(Control<platform::Label>("Delta标签")->text(), QString::fromUtf8("Δ(Delta)=1"));
-    EXPECT_TRUE(Control<platform::Label>("Delta标签")->toolTip().isEmpty()) << "fits: no tip";
+    EXPECT_EQ(Control<platform::Label>(names::kDelta)->text(), QString::fromUtf8("Δ(Delta)=1"));
+    EXPECT_TRUE(Control<platform::Label>(names::kDelta)->toolTip().isEmpty()) << "fits: no tip";
 }
 
 TEST_F(ComputeTest, EnterInACoefficientBoxComputes) {
     OpenReady();
     Type("1", "-3", "2");
-    QLineEdit* c = Control<QLineEdit>("常数项系数文本框");
+    QLineEdit* c = Control<QLineEdit>(names::kCoefficientC);
     c->setFocus();
     QTest::keyClick(c, Qt::Key_Return);
     EXPECT_EQ(Labels().first(), QString::fromUtf8("Δ(Delta)=1"));
@@ -173,7 +176,7 @@ TEST_P(MessageTest, MessageChangesNothing) {
         Type("1", "-3", "2");
         ClickCompute();
     }
-    QLineEdit* b = Control<QLineEdit>("一次项系数文本框");
+    QLineEdit* b = Control<QLineEdit>(names::kCoefficientB);
     b->setFocus();
     Type(m.a, m.b, m.c);
     const QStringList labels = Labels();
@@ -230,8 +233,8 @@ TEST_F(ComputeTest, DrawingOffKeepsThePictureAndItsCoordinates) {
     const double left = Picture()->ScaleLeft();
     const double top = Picture()->ScaleTop();
 
-    QTest::mouseClick(Box("chkDrawGraphic"), Qt::LeftButton);
-    ASSERT_EQ(Box("chkDrawGraphic")->Value(), CheckBox::kUnchecked);
+    QTest::mouseClick(Box(names::kDrawGraphic), Qt::LeftButton);
+    ASSERT_EQ(Box(names::kDrawGraphic)->Value(), CheckBox::kUnchecked);
     Type("2", "3", "-1");
     ClickCompute();
     EXPECT_EQ(Labels().first(), QString::fromUtf8("Δ(Delta)=17")) << "the labels still change";
@@ -254,10 +257,10 @@ TEST_F(ComputeTest, NewResultClearsTheOldPlot) {
 TEST_F(ComputeTest, FocusReturnsToTheABoxWithItsTextSelected) {
     frmMain& window = OpenReady();
     Type("1", "-3", "2");
-    QLineEdit* c = Control<QLineEdit>("常数项系数文本框");
+    QLineEdit* c = Control<QLineEdit>(names::kCoefficientC);
     c->setFocus();
     RunCompute();
-    QLineEdit* a = Control<QLineEdit>("二次项系数文本框");
+    QLineEdit* a = Control<QLineEdit>(names::kCoefficientA);
     EXPECT_EQ(window.focusWidget(), a);
     EXPECT_EQ(a->selectedText(), QStringLiteral("1"));
 }
@@ -265,7 +268,7 @@ TEST_F(ComputeTest, FocusReturnsToTheABoxWithItsTextSelected) {
 TEST_F(ComputeTest, FocusStaysInTheABoxWithItsTextSelectedAfterEnterThere) {
     OpenReady();
     Type("12", "-3", "2");
-    QLineEdit* a = Control<QLineEdit>("二次项系数文本框");
+    QLineEdit* a = Control<QLineEdit>(names::kCoefficientA);
     a->setFocus();
     a->setCursorPosition(1);
     QTest::keyClick(a, Qt::Key_Return);
@@ -276,7 +279,7 @@ TEST_F(ComputeTest, FocusStaysInTheABoxWithItsTextSelectedAfterEnterThere) {
 TEST_F(ComputeTest, PointerMovesWriteTheCoordinateLabel) {
     OpenReady();
     platform::PictureBox* picture = Picture();
-    QLabel* lab = Control<QLabel>("lab");
+    QLabel* lab = Control<QLabel>(names::kPointer);
     EXPECT_TRUE(lab->text().isEmpty());
     const int border = platform::PictureBox::kBorderWidth;
     // Before any plot: twips from the drawing area's top-left corner.

@@ -14,6 +14,7 @@
 #include "MainWindowFixture.h"
 #include "platform/LineDecoration.h"
 #include "platform/PictureBox.h"
+#include "ui/ObjectNames.h"
 
 namespace quadrello::test {
 namespace {
@@ -27,26 +28,26 @@ struct Placed {
 
 // The controls that keep the size of the table (auto-size labels are checked by caption).
 constexpr Placed kControls[] = {
-    {"二次项系数文本框", "quadrello::CoefficientBox", "0", 1245, 150, 3225, 420},
-    {"一次项系数文本框", "quadrello::CoefficientBox", "0", 1245, 720, 3225, 420},
-    {"常数项系数文本框", "quadrello::CoefficientBox", "0", 1245, 1305, 3225, 420},
-    {"计算结果1标签", "quadrello::platform::Label", "①=", 225, 2175, 2520, 195},
-    {"计算结果2标签", "quadrello::platform::Label", "②=", 225, 2400, 2520, 195},
-    {"Delta标签", "quadrello::platform::Label", "Δ(Delta)=", 225, 2745, 2520, 195},
-    {"顶点坐标X标签", "quadrello::platform::Label", "", 1350, 2970, 510, 225},
-    {"顶点坐标Y标签", "quadrello::platform::Label", "", 2190, 2970, 510, 225},
-    {"lab", "quadrello::platform::Label", "", 2970, 3165, 90, 180},
-    {"计算按钮", "QPushButton", "计 算", 3090, 2445, 855, 345},
-    {"cmdOption", "quadrello::platform::WrappingButton", "选项 >>", 4080, 2265, 330, 825},
-    {"picGraphic", "quadrello::platform::PictureBox", nullptr, 120, 3450, 4335, 3075},
-    {"计算器按钮", "QPushButton", "计 算 器", 4770, 150, 1005, 315},
-    {"总在最前复选框", "quadrello::platform::CheckBox", "总在最前", 4770, 615, 1035, 240},
-    {"托盘图标复选框", "quadrello::platform::CheckBox", "托盘图标", 4770, 915, 1035, 285},
-    {"chkDrawGraphic", "quadrello::platform::CheckBox", "绘制图像", 4770, 1230, 1050, 225},
-    {"chkMark", "quadrello::platform::CheckBox", "分数模式", 4740, 1620, 1020, 210},
-    {"chkRedrawGraphic", "quadrello::platform::CheckBox", "重画图像", 4755, 1980, 1050, 225},
-    {"联系作者按钮", "QPushButton", "联系作者", 4815, 2475, 900, 315},
-    {"关于按钮", "QPushButton", "关于..", 4845, 2985, 855, 345},
+    {names::kCoefficientA, "quadrello::CoefficientBox", "0", 1245, 150, 3225, 420},
+    {names::kCoefficientB, "quadrello::CoefficientBox", "0", 1245, 720, 3225, 420},
+    {names::kCoefficientC, "quadrello::CoefficientBox", "0", 1245, 1305, 3225, 420},
+    {names::kResult1, "quadrello::platform::Label", "①=", 225, 2175, 2520, 195},
+    {names::kResult2, "quadrello::platform::Label", "②=", 225, 2400, 2520, 195},
+    {names::kDelta, "quadrello::platform::Label", "Δ(Delta)=", 225, 2745, 2520, 195},
+    {names::kVertexX, "quadrello::platform::Label", "", 1350, 2970, 510, 225},
+    {names::kVertexY, "quadrello::platform::Label", "", 2190, 2970, 510, 225},
+    {names::kPointer, "quadrello::platform::Label", "", 2970, 3165, 90, 180},
+    {names::kCompute, "QPushButton", "计 算", 3090, 2445, 855, 345},
+    {names::kOption, "quadrello::platform::WrappingButton", "选项 >>", 4080, 2265, 330, 825},
+    {names::kPicture, "quadrello::platform::PictureBox", nullptr, 120, 3450, 4335, 3075},
+    {names::kCalculator, "QPushButton", "计 算 器", 4770, 150, 1005, 315},
+    {names::kTopmost, "quadrello::platform::CheckBox", "总在最前", 4770, 615, 1035, 240},
+    {names::kTray, "quadrello::platform::CheckBox", "托盘图标", 4770, 915, 1035, 285},
+    {names::kDrawGraphic, "quadrello::platform::CheckBox", "绘制图像", 4770, 1230, 1050, 225},
+    {names::kMark, "quadrello::platform::CheckBox", "分数模式", 4740, 1620, 1020, 210},
+    {names::kRedrawGraphic, "quadrello::platform::CheckBox", "重画图像", 4755, 1980, 1050, 225},
+    {names::kContact, "QPushButton", "联系作者", 4815, 2475, 900, 315},
+    {names::kAbout, "QPushButton", "关于..", 4845, 2985, 855, 345},
 };
 
 // Auto-size labels: place from the table, width from the caption (12 px a Chinese character,
@@ -124,20 +125,20 @@ void ExpectSongStandIn(const QWidget* control, int pixels, const char* what) {
 
 TEST_F(MainWindowTest, FontsOfTheBoxesAndTheComputeButton) {
     Open();
-    for (const char* name : {"二次项系数文本框", "一次项系数文本框", "常数项系数文本框"}) {
+    for (const char* name : {names::kCoefficientA, names::kCoefficientB, names::kCoefficientC}) {
         ExpectSongStandIn(Control(name), 20, name);  // 宋体 15 pt
     }
-    ExpectSongStandIn(Control("计算按钮"), 14, "计算按钮: 新宋体 10.5 pt");
+    ExpectSongStandIn(Control(names::kCompute), 14, "计算按钮: 新宋体 10.5 pt");
     ExpectSongStandIn(window_.get(), 12, "frmMain: 宋体 9 pt");
     ExpectSongStandIn(Control("Label1"), 12, "Label1, with the window's font");
 }
 
 TEST_F(MainWindowTest, OpaqueAndTransparentLabels) {
     Open();
-    for (const char* name : {"Delta标签", "顶点坐标X标签", "顶点坐标Y标签", "lab"}) {
+    for (const char* name : {names::kDelta, names::kVertexX, names::kVertexY, names::kPointer}) {
         EXPECT_TRUE(Control(name)->autoFillBackground()) << name;
     }
-    for (const char* name : {"Label1", "Label4", "计算结果1标签", "计算结果2标签", "Label7"}) {
+    for (const char* name : {"Label1", "Label4", names::kResult1, names::kResult2, "Label7"}) {
         EXPECT_FALSE(Control(name)->autoFillBackground()) << name;
     }
 }
@@ -167,8 +168,8 @@ TEST_F(MainWindowTest, FrameLinesInTheirColour) {
 TEST_F(MainWindowTest, HiddenBoxesNeverShow) {
     frmMain& window = OpenShown();
     for (int i = 0; i < 2; ++i) {
-        EXPECT_FALSE(Control("chkMark")->isVisible());
-        EXPECT_FALSE(Control("chkRedrawGraphic")->isVisible());
+        EXPECT_FALSE(Control(names::kMark)->isVisible());
+        EXPECT_FALSE(Control(names::kRedrawGraphic)->isVisible());
         window.ToggleOptions();
     }
 }
@@ -194,14 +195,14 @@ TEST_F(MainWindowTest, TrayMenuHoldsItsEightItems) {
     EXPECT_FALSE(menu->isVisible());
     const QList<QAction*> items = menu->actions();
     const std::pair<const char*, const char*> expected[] = {
-        {"系统计算器菜单", "系统计算器"},
-        {"配置颜色菜单", "配置颜色"},
-        {"作者主页菜单", "作者主页"},
-        {"联系作者菜单", "联系作者"},
-        {"更多软件菜单", "更多软件"},
-        {"关于菜单", "关于.."},
+        {names::kMenuCalculator, "系统计算器"},
+        {names::kMenuColours, "配置颜色"},
+        {names::kMenuHomePage, "作者主页"},
+        {names::kMenuContact, "联系作者"},
+        {names::kMenuMoreSoftware, "更多软件"},
+        {names::kMenuAbout, "关于.."},
         {"d", ""},  // the "-" caption: a bare line
-        {"mnuExit", "退出"}};
+        {names::kMenuExit, "退出"}};
     ASSERT_EQ(items.size(), 8);
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(items[i]->objectName(), QString::fromUtf8(expected[i].first));
@@ -212,17 +213,17 @@ TEST_F(MainWindowTest, TrayMenuHoldsItsEightItems) {
 
 TEST_F(MainWindowTest, FocusStartsInTheABoxWithItsTextSelected) {
     frmMain& window = OpenShown();
-    auto* a = Control<QLineEdit>("二次项系数文本框");
+    auto* a = Control<QLineEdit>(names::kCoefficientA);
     EXPECT_EQ(window.focusWidget(), a);
     EXPECT_EQ(a->selectedText(), QStringLiteral("0"));
 }
 
 TEST_F(MainWindowTest, TabOrderPassesOverLabelsAndHiddenBoxes) {
     frmMain& window = OpenShown();
-    const char* order[] = {"一次项系数文本框", "常数项系数文本框", "计算按钮",
-                           "关于按钮",         "联系作者按钮",     "总在最前复选框",
-                           "计算器按钮",       "托盘图标复选框",   "cmdOption",
-                           "picGraphic",       "chkDrawGraphic",   "二次项系数文本框"};
+    const char* order[] = {names::kCoefficientB, names::kCoefficientC, names::kCompute,
+                           names::kAbout,        names::kContact,      names::kTopmost,
+                           names::kCalculator,   names::kTray,         names::kOption,
+                           names::kPicture,      names::kDrawGraphic,  names::kCoefficientA};
     for (const char* name : order) {
         QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(window.focusWidget(), Control(name)) << "expected " << name;
@@ -231,16 +232,16 @@ TEST_F(MainWindowTest, TabOrderPassesOverLabelsAndHiddenBoxes) {
 
 TEST_F(MainWindowTest, TabSelectsTheWholeTextOfEachBox) {
     frmMain& window = OpenShown();
-    Control<QLineEdit>("一次项系数文本框")->setText(QStringLiteral("-3.5"));
+    Control<QLineEdit>(names::kCoefficientB)->setText(QStringLiteral("-3.5"));
     QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(Control<QLineEdit>("一次项系数文本框")->selectedText(), QStringLiteral("-3.5"));
-    EXPECT_FALSE(Control<QLineEdit>("二次项系数文本框")->hasSelectedText())
+    EXPECT_EQ(Control<QLineEdit>(names::kCoefficientB)->selectedText(), QStringLiteral("-3.5"));
+    EXPECT_FALSE(Control<QLineEdit>(names::kCoefficientA)->hasSelectedText())
         << "each box selects only its own text";
 }
 
 TEST_F(MainWindowTest, ClickIntoABoxSelectsItsWholeText) {
     OpenShown();
-    auto* c = Control<QLineEdit>("常数项系数文本框");
+    auto* c = Control<QLineEdit>(names::kCoefficientC);
     c->setText(QStringLiteral("123"));
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(5, c->height() / 2));
     EXPECT_TRUE(c->hasFocus());
@@ -254,7 +255,7 @@ TEST_F(MainWindowTest, ClickIntoABoxSelectsItsWholeText) {
 // the caret and the selection the user left stay as they were.
 TEST_F(MainWindowTest, ReactivatedWindowKeepsTheCaretInItsBox) {
     OpenShown();
-    auto* a = Control<QLineEdit>("二次项系数文本框");
+    auto* a = Control<QLineEdit>(names::kCoefficientA);
     a->setText(QStringLiteral("abc"));
     a->setCursorPosition(2);
     QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);

@@ -9,6 +9,7 @@
 #include "MainWindowFixture.h"
 #include "SkinTesting.h"
 #include "skin/SkinStyle.h"
+#include "ui/ObjectNames.h"
 #include "ui/frmAbout.h"
 
 namespace quadrello::test {
@@ -41,12 +42,12 @@ class SkinLookTest : public MainWindowTest {
         frmMain& window = OpenShown();
         std::vector<QImage> pictures = {window.grab().toImage()};
         // Clicked by the program: a pointer left over a button would show it lit the next time.
-        Control<QPushButton>("cmdOption")->click();
+        Control<QPushButton>(names::kOption)->click();
         pictures.push_back(window.grab().toImage());
-        Control<QLineEdit>("二次项系数文本框")->setText(QStringLiteral("1"));
-        Control<QLineEdit>("一次项系数文本框")->setText(QStringLiteral("-3"));
-        Control<QLineEdit>("常数项系数文本框")->setText(QStringLiteral("2"));
-        Control<QPushButton>("计算按钮")->click();
+        Control<QLineEdit>(names::kCoefficientA)->setText(QStringLiteral("1"));
+        Control<QLineEdit>(names::kCoefficientB)->setText(QStringLiteral("-3"));
+        Control<QLineEdit>(names::kCoefficientC)->setText(QStringLiteral("2"));
+        Control<QPushButton>(names::kCompute)->click();
         pictures.push_back(window.grab().toImage());
 
         QMenu* menu = window.TrayMenu();

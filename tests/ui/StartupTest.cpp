@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 #include "SkinTesting.h"
 #include "platform/Topmost.h"
+#include "ui/ObjectNames.h"
 
 namespace quadrello::test {
 namespace {
@@ -15,8 +16,8 @@ TEST_F(MainWindowTest, FirstStartWritesOnlyDrawGraphicOff) {
     ASSERT_FALSE(ConfigExists());
     frmMain& window = Open();
     EXPECT_EQ(ReadConfig(), QByteArray("[Function]\r\nDrawGraphic=0\r\n"));
-    EXPECT_EQ(Box("chkDrawGraphic")->Value(), CheckBox::kUnchecked);
-    for (const char* name : {"总在最前复选框", "托盘图标复选框", "chkMark", "chkRedrawGraphic"}) {
+    EXPECT_EQ(Box(names::kDrawGraphic)->Value(), CheckBox::kUnchecked);
+    for (const char* name : {names::kTopmost, names::kTray, names::kMark, names::kRedrawGraphic}) {
         EXPECT_EQ(Box(name)->Value(), CheckBox::kUnchecked) << name;
     }
     EXPECT_FALSE(platform::IsTopmost(&window));
@@ -44,25 +45,24 @@ TEST_P(RestoreTest, StoredSwitchTakesEffectAndIsWrittenBackInItsForm) {
 INSTANTIATE_TEST_SUITE_P(
     Switches, RestoreTest,
     ::testing::Values(
-        RestoreCase{"[Windows]\r\nWindowTop=1\r\n[Function]\r\nDrawGraphic=1\r\n", "总在最前复选框",
+        RestoreCase{"[Windows]\r\nWindowTop=1\r\n[Function]\r\nDrawGraphic=1\r\n", names::kTopmost,
                     1, "[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n"},
-        RestoreCase{"[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n",
-                    "总在最前复选框", 1,
-                    "[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n"},
-        RestoreCase{"[Windows]\r\nSetTray=1\r\n[Function]\r\nDrawGraphic=1\r\n", "托盘图标复选框",
-                    1, "[Windows]\r\nSetTray=1\r\n[Function]\r\nDrawGraphic=1\r\n"},
-        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1\r\n", "chkMark", 1,
+        RestoreCase{"[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n", names::kTopmost,
+                    1, "[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n"},
+        RestoreCase{"[Windows]\r\nSetTray=1\r\n[Function]\r\nDrawGraphic=1\r\n", names::kTray, 1,
+                    "[Windows]\r\nSetTray=1\r\n[Function]\r\nDrawGraphic=1\r\n"},
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1\r\n", names::kMark, 1,
                     "[Function]\r\nDrawGraphic=1\r\nMark=1\r\n"},
         // A rounded state is written back in its own form (the rounding rules: SwitchesTest).
-        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1.5\r\n", "chkMark", 2,
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1.5\r\n", names::kMark, 2,
                     "[Function]\r\nDrawGraphic=1\r\nMark=2\r\n"},
-        RestoreCase{"[Function]\r\nDrawGraphic=0.5\r\n", "chkDrawGraphic", 0,
+        RestoreCase{"[Function]\r\nDrawGraphic=0.5\r\n", names::kDrawGraphic, 0,
                     "[Function]\r\nDrawGraphic=0\r\n"},
         // A value that is no state keeps the box as designed and writes nothing.
-        RestoreCase{"[Function]\r\nDrawGraphic=3\r\n", "chkDrawGraphic", 1,
+        RestoreCase{"[Function]\r\nDrawGraphic=3\r\n", names::kDrawGraphic, 1,
                     "[Function]\r\nDrawGraphic=3\r\n"},
         // RedrawGraphic is never restored, and its key is left alone.
-        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nRedrawGraphic=1\r\n", "chkRedrawGraphic", 0,
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nRedrawGraphic=1\r\n", names::kRedrawGraphic, 0,
                     "[Function]\r\nDrawGraphic=1\r\nRedrawGraphic=1\r\n"}));
 
 TEST_F(MainWindowTest, StoredTopmostMakesTheWindowTopmost) {
@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, SwitchesAreRestoredInOrderEachWrittenBeforeTheNextIsRead)
     Open();
     EXPECT_EQ(ReadConfig(), QByteArray("[Windows]\r\nWindowTop= 2\r\nSetTray=1\r\n"
                                        "[Function]\r\nMark=1\r\nDrawGraphic=0\r\n"));
-    EXPECT_EQ(Box("总在最前复选框")->Value(), CheckBox::kGreyed);
+    EXPECT_EQ(Box(names::kTopmost)->Value(), CheckBox::kGreyed);
     EXPECT_FALSE(platform::IsTopmost(window_.get())) << "only state 1 is topmost";
 }
 
@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, SkinBesideTheExecutableIsAttached) {
     skin.write("QLineEdit { color: #123456; }");
     skin.close();
     Open().ensurePolished();
-    EXPECT_EQ(Control("二次项系数文本框")->palette().color(QPalette::Text),
+    EXPECT_EQ(Control(names::kCoefficientA)->palette().color(QPalette::Text),
               QColor(0x12, 0x34, 0x56));
     DetachSkin();
 }
