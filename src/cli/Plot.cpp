@@ -13,8 +13,8 @@ class DiscardingSurface : public PlotSurface {
   public:
     void SetUserCoordinates(double, double, double, double) override {}
     void SetLineWidth(int) override {}
-    void DrawLine(float, float, float, float, ColorRef) override {}
-    void SetPoint(float, float, ColorRef) override {}
+    void DrawLine(float, float, float, float, ColourRef) override {}
+    void SetPoint(float, float, ColourRef) override {}
 };
 
 }  // namespace

@@ -38,15 +38,15 @@ PlotReport DrawParabola(double r1, double r2, double h, double k, double a, doub
     surface.SetUserCoordinates(w.left, w.top, w.right, w.bottom);
     surface.SetLineWidth(1);
     surface.DrawLine(static_cast<float>(w.left), 0.0f, static_cast<float>(w.right), 0.0f,
-                     kAxisColor);
+                     kAxisColour);
     surface.DrawLine(0.0f, static_cast<float>(w.top), 0.0f, static_cast<float>(w.bottom),
-                     kAxisColor);
+                     kAxisColour);
 
     double x = w.left;
     for (int n = 0; n < kMaxCurveSamples && x <= w.right; ++n) {
         const double y = (x * x) * a + x * b + c;
         if (FitsSingle(y)) {
-            surface.SetPoint(static_cast<float>(x), static_cast<float>(y), kCurveColor);
+            surface.SetPoint(static_cast<float>(x), static_cast<float>(y), kCurveColour);
             ++report.samples;
         }
         const double next = x + report.step;

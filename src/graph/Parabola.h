@@ -6,9 +6,9 @@
 
 namespace quadrello {
 
-inline constexpr ColorRef kAxisColor = 0x00FF0000;   // pure blue
-inline constexpr ColorRef kCurveColor = 0x000000FF;  // pure red
-inline constexpr int kCurveIntervals = 10000;        // the step is a ten-thousandth of the span
+inline constexpr ColourRef kAxisColour = 0x00FF0000;   // pure blue
+inline constexpr ColourRef kCurveColour = 0x000000FF;  // pure red
+inline constexpr int kCurveIntervals = 10000;          // the step is a ten-thousandth of the span
 // The accumulated abscissa reaches right after 10,000 or 10,001 samples; never more.
 inline constexpr int kMaxCurveSamples = kCurveIntervals + 1;
 

@@ -17,8 +17,8 @@ std::pair<int, int> Span(int from, int to) {
 
 }  // namespace
 
-LineDecoration::LineDecoration(QPoint from, QPoint to, QColor color, QWidget* parent)
-    : QWidget(parent), color_(color) {
+LineDecoration::LineDecoration(QPoint from, QPoint to, QColor colour, QWidget* parent)
+    : QWidget(parent), colour_(colour) {
     const auto [left, right] = Span(from.x(), to.x());
     const auto [top, bottom] = Span(from.y(), to.y());
     setGeometry(QRect(QPoint(left, top), QPoint(right, bottom)));
@@ -28,7 +28,7 @@ LineDecoration::LineDecoration(QPoint from, QPoint to, QColor color, QWidget* pa
 
 void LineDecoration::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), color_);
+    painter.fillRect(rect(), colour_);
 }
 
 }  // namespace quadrello::platform

@@ -13,13 +13,13 @@ class LineDecoration : public QWidget {
     Q_OBJECT
 
   public:
-    LineDecoration(QPoint from, QPoint to, QColor color, QWidget* parent);
+    LineDecoration(QPoint from, QPoint to, QColor colour, QWidget* parent);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QColor color_;
+    QColor colour_;
 };
 
 }  // namespace quadrello::platform

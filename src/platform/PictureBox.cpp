@@ -50,13 +50,13 @@ void PictureBox::SetLineWidth(int width) {
     surface_.SetLineWidth(width);
 }
 
-void PictureBox::DrawLine(float x1, float y1, float x2, float y2, ColorRef color) {
-    Surface().DrawLine(x1, y1, x2, y2, color);
+void PictureBox::DrawLine(float x1, float y1, float x2, float y2, ColourRef colour) {
+    Surface().DrawLine(x1, y1, x2, y2, colour);
     RequestRepaint();
 }
 
-void PictureBox::SetPoint(float x, float y, ColorRef color) {
-    Surface().SetPoint(x, y, color);
+void PictureBox::SetPoint(float x, float y, ColourRef colour) {
+    Surface().SetPoint(x, y, colour);
     RequestRepaint();
 }
 

@@ -31,8 +31,8 @@ class PictureBox : public QWidget, public PlotSurface {
 
     void SetUserCoordinates(double x1, double y1, double x2, double y2) override;
     void SetLineWidth(int width) override;
-    void DrawLine(float x1, float y1, float x2, float y2, ColorRef color) override;
-    void SetPoint(float x, float y, ColorRef color) override;
+    void DrawLine(float x1, float y1, float x2, float y2, ColourRef colour) override;
+    void SetPoint(float x, float y, ColourRef colour) override;
 
     // The drawing area's size in pixels.
     QSize AreaSize() const;

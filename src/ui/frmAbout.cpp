@@ -117,10 +117,10 @@ frmAbout::frmAbout()
     layered_.SetPicture(background_, platform::kColourKeyMagenta);
     CreateControls();
 
-    timFade.setObjectName(QStringLiteral("timFade"));
-    timFade.setInterval(kFadeIntervalMs);
-    timFade.setTimerType(Qt::PreciseTimer);
-    connect(&timFade, &QTimer::timeout, this, &frmAbout::FadeTick);
+    timFade_.setObjectName(QStringLiteral("timFade"));
+    timFade_.setInterval(kFadeIntervalMs);
+    timFade_.setTimerType(Qt::PreciseTimer);
+    connect(&timFade_, &QTimer::timeout, this, &frmAbout::FadeTick);
 }
 
 void frmAbout::CreateControls() {
@@ -130,22 +130,22 @@ void frmAbout::CreateControls() {
 
     TextLabel(this, "Label3", kLabel3, Label::Sizing::AutoSize, text, kRed)
         ->SetCaption(QString::fromUtf8(kCaptionLabel3));
-    lblInfo = TextLabel(this, "lblInfo", kInfoPlace, Label::Sizing::Fixed, text, kBlack);
+    lblInfo_ = TextLabel(this, "lblInfo", kInfoPlace, Label::Sizing::Fixed, text, kBlack);
     TextLabel(this, "Label2", kLabel2, Label::Sizing::AutoSize, text, kBlue)
         ->SetCaption(QString::fromUtf8(kCaptionLabel2));
     TextLabel(this, "Label1", kLabel1, Label::Sizing::AutoSize, title, kOrange)
         ->SetCaption(QString::fromUtf8(kCaptionLabel1));
     Picture(this, "Image1", kImage1, kLogoPicture);
-    imaCaption = Placed(new QWidget(this), "imaCaption", kCaptionPlace);
-    new platform::WindowMove(imaCaption);
-    lblContent = TextLabel(this, "lblContent", kContentPlace, Label::Sizing::Fixed, text, kBlack);
-    imgClose = Picture(this, "imgClose", kClosePlace, nullptr);
-    imgClose->setMouseTracking(true);
-    imgClose->installEventFilter(this);
-    imgC_O = Picture(this, "imgC_O", kCloseOverPlace, kCloseOverPicture);
-    imgC_O->hide();
-    imgC_N = Picture(this, "imgC_N", kCloseNormalPlace, kCloseNormalPicture);
-    imgC_N->hide();
+    imaCaption_ = Placed(new QWidget(this), "imaCaption", kCaptionPlace);
+    new platform::WindowMove(imaCaption_);
+    lblContent_ = TextLabel(this, "lblContent", kContentPlace, Label::Sizing::Fixed, text, kBlack);
+    imgClose_ = Picture(this, "imgClose", kClosePlace, nullptr);
+    imgClose_->setMouseTracking(true);
+    imgClose_->installEventFilter(this);
+    imgC_O_ = Picture(this, "imgC_O", kCloseOverPlace, kCloseOverPicture);
+    imgC_O_->hide();
+    imgC_N_ = Picture(this, "imgC_N", kCloseNormalPlace, kCloseNormalPicture);
+    imgC_N_->hide();
 }
 
 frmAbout& frmAbout::Instance() {
@@ -175,24 +175,24 @@ void frmAbout::Open() {
 }
 
 void frmAbout::Load() {
-    lblContent->setText(Displayed(kContent));
-    lblInfo->setText(Displayed(kInfo));
+    lblContent_->setText(Displayed(kContent));
+    lblInfo_->setText(Displayed(kInfo));
     // Invisible until the fade begins.
     layered_.SetAlpha(0);
     platform::SetTopmost(this, true);
-    imgClose->setPixmap(imgC_N->pixmap());
-    fadeAlpha = 0;
-    fadeStep = kFadeIn;
-    timFade.start();
+    imgClose_->setPixmap(imgC_N_->pixmap());
+    fadeAlpha_ = 0;
+    fadeStep_ = kFadeIn;
+    timFade_.start();
 }
 
 void frmAbout::FadeTick() {
-    fadeAlpha += fadeStep;
-    layered_.SetAlpha(fadeAlpha);
-    if (fadeAlpha >= platform::kOpaqueAlpha || fadeAlpha <= 0) {
-        timFade.stop();
+    fadeAlpha_ += fadeStep_;
+    layered_.SetAlpha(fadeAlpha_);
+    if (fadeAlpha_ >= platform::kOpaqueAlpha || fadeAlpha_ <= 0) {
+        timFade_.stop();
     }
-    if (fadeAlpha <= 0) {
+    if (fadeAlpha_ <= 0) {
         Unload();
     }
 }
@@ -202,26 +202,26 @@ void frmAbout::Unload() {
 }
 
 void frmAbout::CloseClicked() {
-    fadeStep = kFadeOut;
-    timFade.start();
+    fadeStep_ = kFadeOut;
+    timFade_.start();
 }
 
 void frmAbout::SurfaceEntered() {
-    if (!closeNormal) {
-        closeNormal = true;
-        imgClose->setPixmap(imgC_N->pixmap());
+    if (!closeNormal_) {
+        closeNormal_ = true;
+        imgClose_->setPixmap(imgC_N_->pixmap());
     }
 }
 
 void frmAbout::CloseEntered() {
-    if (closeNormal) {
-        closeNormal = false;
-        imgClose->setPixmap(imgC_O->pixmap());
+    if (closeNormal_) {
+        closeNormal_ = false;
+        imgClose_->setPixmap(imgC_O_->pixmap());
     }
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == imgClose) {
+    if (watched == imgClose_) {
         if (event->type() == QEvent::MouseMove) {
             CloseEntered();
             return true;
@@ -229,7 +229,7 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::MouseButtonRelease) {
             const auto* release = static_cast<QMouseEvent*>(event);
             if (release->button() == Qt::LeftButton &&
-                imgClose->rect().contains(release->position().toPoint())) {
+                imgClose_->rect().contains(release->position().toPoint())) {
                 CloseClicked();
             }
             return true;
@@ -258,7 +258,7 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmAbout::closeEvent(QCloseEvent* event) {
-    if (IsOpen() && fadeAlpha > 0) {
+    if (IsOpen() && fadeAlpha_ > 0) {
         event->ignore();
         CloseClicked();
         return;
@@ -271,7 +271,7 @@ void frmAbout::hideEvent(QHideEvent* event) {
         QWidget::hideEvent(event);
         return;
     }
-    timFade.stop();
+    timFade_.stop();
     if (modalLoop_ != nullptr) {
         modalLoop_->quit();
     }

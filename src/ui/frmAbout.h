@@ -36,9 +36,9 @@ class frmAbout : public QWidget {
     // One tick of `timFade`. Public so that the fade can be stepped without a clock.
     void FadeTick();
 
-    int32_t FadeAlpha() const { return fadeAlpha; }
-    int16_t FadeStep() const { return fadeStep; }
-    bool CloseNormal() const { return closeNormal; }
+    int32_t FadeAlpha() const { return fadeAlpha_; }
+    int16_t FadeStep() const { return fadeStep_; }
+    bool CloseNormal() const { return closeNormal_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,17 +58,17 @@ class frmAbout : public QWidget {
 
     QImage background_;
     platform::LayeredWindow layered_;
-    QTimer timFade{this};
-    QLabel* lblInfo = nullptr;
-    QLabel* lblContent = nullptr;
-    QLabel* imgClose = nullptr;
-    QLabel* imgC_O = nullptr;
-    QLabel* imgC_N = nullptr;
-    QWidget* imaCaption = nullptr;
+    QTimer timFade_{this};
+    QLabel* lblInfo_ = nullptr;
+    QLabel* lblContent_ = nullptr;
+    QLabel* imgClose_ = nullptr;
+    QLabel* imgC_O_ = nullptr;
+    QLabel* imgC_N_ = nullptr;
+    QWidget* imaCaption_ = nullptr;
 
-    int16_t fadeStep = 0;
-    int32_t fadeAlpha = 0;
-    bool closeNormal = false;  // whether a move over the surface has put the pale cross up
+    int16_t fadeStep_ = 0;
+    int32_t fadeAlpha_ = 0;
+    bool closeNormal_ = false;  // whether a move over the surface has put the pale cross up
 
     QEventLoop* modalLoop_ = nullptr;  // while ShowModal waits
 };

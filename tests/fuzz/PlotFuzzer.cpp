@@ -16,7 +16,7 @@
 
 namespace {
 
-using quadrello::ColorRef;
+using quadrello::ColourRef;
 using quadrello::fuzz::Check;
 
 constexpr char kRawMarker = '#';
@@ -39,16 +39,16 @@ class RecordingSurface : public quadrello::PlotSurface {
     void SetLineWidth(int width) override {
         Check(scaled_ && width == 1, "line width not 1, or set before the coordinates");
     }
-    void DrawLine(float x1, float y1, float x2, float y2, ColorRef color) override {
+    void DrawLine(float x1, float y1, float x2, float y2, ColourRef colour) override {
         Check(std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2),
               "axis not finite");
-        Check(color == quadrello::kAxisColor, "axis not blue");
+        Check(colour == quadrello::kAxisColour, "axis not blue");
         Check(points_ == 0, "an axis after the curve");
         ++lines_;
     }
-    void SetPoint(float x, float y, ColorRef color) override {
+    void SetPoint(float x, float y, ColourRef colour) override {
         Check(std::isfinite(x) && std::isfinite(y), "curve point not finite");
-        Check(color == quadrello::kCurveColor, "curve point not red");
+        Check(colour == quadrello::kCurveColour, "curve point not red");
         Check(lines_ == 2, "a curve point before both axes");
         Check(x >= static_cast<float>(left_) && x <= static_cast<float>(right_),
               "curve point outside the window's abscissae");

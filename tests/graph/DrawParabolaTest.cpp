@@ -53,14 +53,14 @@ TEST(DrawParabola, IssuesCoordinatesWidthTwoAxesThenPointsInOrder) {
 
     const auto& xAxis = surface.calls[2];
     ASSERT_EQ(xAxis.op, Op::Line);
-    EXPECT_EQ(xAxis.color, 0x00FF0000u);
+    EXPECT_EQ(xAxis.colour, 0x00FF0000u);
     EXPECT_EQ(xAxis.v[0], -0.25f);
     EXPECT_EQ(xAxis.v[1], 0.0f);
     EXPECT_EQ(xAxis.v[2], 3.0f);
     EXPECT_EQ(xAxis.v[3], 0.0f);
     const auto& yAxis = surface.calls[3];
     ASSERT_EQ(yAxis.op, Op::Line);
-    EXPECT_EQ(yAxis.color, 0x00FF0000u);
+    EXPECT_EQ(yAxis.colour, 0x00FF0000u);
     EXPECT_EQ(yAxis.v[0], 0.0f);
     EXPECT_EQ(yAxis.v[1], 2.4f);
     EXPECT_EQ(yAxis.v[2], 0.0f);
@@ -73,7 +73,7 @@ TEST(DrawParabola, IssuesCoordinatesWidthTwoAxesThenPointsInOrder) {
     for (std::size_t i = 4; i < surface.calls.size(); ++i) {
         const auto& p = surface.calls[i];
         ASSERT_EQ(p.op, Op::Point) << i;
-        ASSERT_EQ(p.color, 0x000000FFu) << i;
+        ASSERT_EQ(p.colour, 0x000000FFu) << i;
         ASSERT_EQ(p.v[0], static_cast<float>(x)) << i;
         ASSERT_EQ(p.v[1], static_cast<float>((x * x) * 1 + x * -3 + 2)) << i;
         x += step;

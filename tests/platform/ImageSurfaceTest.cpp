@@ -17,7 +17,7 @@ const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kRed = qRgb(255, 0, 0);
 
-int CountColor(const QImage& image, QRgb rgb) {
+int CountColour(const QImage& image, QRgb rgb) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -75,7 +75,7 @@ TEST(ImageSurface, RendersTheParabolaWithItsAxesAndNothingElse) {
             EXPECT_FALSE(columnHasRed) << x;
         }
     }
-    EXPECT_GT(CountColor(image, kBlue), 285 + 201 - 20);
+    EXPECT_GT(CountColour(image, kBlue), 285 + 201 - 20);
 }
 
 // 0 lies inside the window by a hair: the bottom bound is -1.2e-17 on a span of 1.2, so the
@@ -87,7 +87,7 @@ TEST(ImageSurface, OnADarkBackgroundTheBlueAxesAreLightenedAndTheRedCurveKept) {
     // Pure blue stands at 1.95:1 against it; five sixteenths of the way to white it reaches 3:1.
     EXPECT_EQ(image.pixel(0, 178), qRgb(79, 79, 255)) << "the x axis";
     EXPECT_EQ(image.pixel(21, 0), qRgb(79, 79, 255)) << "the y axis";
-    EXPECT_GT(CountColor(image, kRed), 285) << "pure red stands at 4.2:1 and stays";
+    EXPECT_GT(CountColour(image, kRed), 285) << "pure red stands at 4.2:1 and stays";
 }
 
 TEST(ImageSurface, AxisNextToTheFarBoundStaysInsideTheArea) {
@@ -113,7 +113,7 @@ TEST(ImageSurface, PixelsAreCellsCountedFromTheTopLeftCorner) {
     const QImage image = surface.Picture();
     EXPECT_EQ(image.pixel(0, 0), kRed);
     EXPECT_EQ(image.pixel(9, 9), qRgb(0, 255, 0));
-    EXPECT_EQ(CountColor(image, kWhite), 98);
+    EXPECT_EQ(CountColour(image, kWhite), 98);
     EXPECT_EQ(surface.Scale().ToUserX(0), 0);
     EXPECT_EQ(surface.Scale().ToUserY(0), 10);
 }
@@ -135,7 +135,7 @@ TEST(ImageSurface, SkipsPositionsBeyondTheImageOrNotFinite) {
     surface.SetPoint(0, 1.0001f, 0x000000FF);
     surface.DrawLine(nan, 0, 0, 0, 0x000000FF);
     surface.DrawLine(-inf, 0, inf, 0, 0x000000FF);
-    EXPECT_EQ(CountColor(surface.Picture(), kWhite), 200);
+    EXPECT_EQ(CountColour(surface.Picture(), kWhite), 200);
 }
 
 TEST(ImageSurface, ClipsLinesReachingFarBeyondTheArea) {
@@ -151,7 +151,7 @@ TEST(ImageSurface, ClipsLinesReachingFarBeyondTheArea) {
     for (int y = 0; y < 10; ++y) {
         EXPECT_EQ(image.pixel(15, y), kBlue) << y;
     }
-    EXPECT_EQ(CountColor(image, kBlue), 20 + 10 - 1);
+    EXPECT_EQ(CountColour(image, kBlue), 20 + 10 - 1);
 }
 
 TEST(ImageSurface, GrowingKeepsThePictureAndTheUnitsPerPixel) {
@@ -163,7 +163,7 @@ TEST(ImageSurface, GrowingKeepsThePictureAndTheUnitsPerPixel) {
     const QImage wide = surface.Picture();
     ASSERT_EQ(wide.size(), QSize(375, 201));
     EXPECT_EQ(wide.copy(0, 0, 285, 201), before);
-    EXPECT_EQ(CountColor(wide.copy(285, 0, 90, 201), kWhite), 90 * 201);
+    EXPECT_EQ(CountColour(wide.copy(285, 0, 90, 201), kWhite), 90 * 201);
     EXPECT_DOUBLE_EQ(surface.Scale().ScaleWidth(375), 3.25 * 375 / 285);
     EXPECT_EQ(surface.Scale().ScaleLeft(), -0.25);
     EXPECT_DOUBLE_EQ(surface.Scale().ToUserX(300), -0.25 + 300 * 3.25 / 285);
@@ -184,7 +184,7 @@ TEST(ImageSurface, ClearingKeepsTheScaleAndARefusedScaleChangesNothing) {
 
     DrawParabola(2, 1, 1.5, -0.25, 1, -3, 2, surface);
     surface.Cls();
-    EXPECT_EQ(CountColor(surface.Picture(), kWhite), 285 * 201);
+    EXPECT_EQ(CountColour(surface.Picture(), kWhite), 285 * 201);
     EXPECT_EQ(surface.Scale().ScaleLeft(), -0.25);
     EXPECT_EQ(surface.Scale().ScaleTop(), 2.4);
 
@@ -201,7 +201,7 @@ TEST(ImageSurface, WideLinesCoverASquareAroundEachPosition) {
     surface.SetPoint(5, 5, 0x000000FF);
     surface.SetPoint(0, 0, 0x000000FF);  // clipped at the corner: 2 × 2 cells
     const QImage image = surface.Picture();
-    EXPECT_EQ(CountColor(image, kRed), 9 + 4);
+    EXPECT_EQ(CountColour(image, kRed), 9 + 4);
     EXPECT_EQ(image.pixel(4, 4), kRed);
     EXPECT_EQ(image.pixel(6, 6), kRed);
     EXPECT_EQ(image.pixel(7, 7), kWhite);

@@ -6,7 +6,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/Recorders.h"
 #include "platform/CheckBox.h"
 #include "platform/Fonts.h"
 #include "platform/Label.h"
@@ -16,6 +15,7 @@
 #include "platform/Twips.h"
 #include "platform/WrappingButton.h"
 #include "platform/image/ImageSurface.h"
+#include "ui/Recorders.h"
 
 namespace quadrello::test {
 namespace {
@@ -125,18 +125,18 @@ TEST(LabelTest, AutoSizeFollowsTheCaptionFixedKeepsItsSize) {
 
 TEST(LineDecorationTest, CoversItsStartAndStopsBeforeItsEnd) {
     QWidget parent;
-    const QColor color(84, 165, 213);
+    const QColor colour(84, 165, 213);
     const std::tuple<QPoint, QPoint, QRect> lines[] = {
         {QPoint(10, 5), QPoint(20, 5), QRect(10, 5, 10, 1)},
         {QPoint(20, 5), QPoint(10, 5), QRect(11, 5, 10, 1)},
         {QPoint(3, 30), QPoint(3, 10), QRect(3, 11, 1, 20)},
         {QPoint(4, 4), QPoint(4, 4), QRect(4, 4, 1, 1)}};
     for (const auto& [from, to, covered] : lines) {
-        platform::LineDecoration line(from, to, color, &parent);
+        platform::LineDecoration line(from, to, colour, &parent);
         EXPECT_EQ(line.geometry(), covered);
         EXPECT_TRUE(line.testAttribute(Qt::WA_TransparentForMouseEvents));
         const QImage image = line.grab().toImage();
-        EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), color);
+        EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), colour);
     }
 }
 

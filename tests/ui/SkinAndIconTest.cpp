@@ -86,7 +86,7 @@ TEST(ColourSheetTest, RefusesWhatOnlyAStyleSheetCanApply) {
              "QLabel { QLabel { color: red; } }",            // nested
              "QLabel { color: red; } trailing",
              "/* unclosed comment QLabel { color: red; }",
-             "QLabel { color }",
+             "QLabel { colour }",
              ", { color: red; }",
          }) {
         EXPECT_FALSE(ParseColourSheet(QString::fromUtf8(sheet)).has_value()) << sheet;

@@ -118,8 +118,8 @@ bool ClipToBox(double& x0, double& y0, double& x1, double& y1, double w, double 
 
 }  // namespace
 
-QRgb RgbFromColorRef(ColorRef color) {
-    return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+QRgb RgbFromColourRef(ColourRef colour) {
+    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
 ImageSurface::ImageSurface(QSize area, QColor background)
@@ -167,11 +167,11 @@ int ImageSurface::DeviceCell(double pixel, int cells) const {
     return std::min(static_cast<int>(pixel * ratio_), cells - 1);
 }
 
-QRgb ImageSurface::Ink(ColorRef color) {
+QRgb ImageSurface::Ink(ColourRef colour) {
     // The curve's 10,001 points come in one colour: work it out once.
-    if (!inkKnown_ || color != inkFor_) {
-        inkFor_ = color;
-        ink_ = Legible(RgbFromColorRef(color), background_);
+    if (!inkKnown_ || colour != inkFor_) {
+        inkFor_ = colour;
+        ink_ = Legible(RgbFromColourRef(colour), background_);
         inkKnown_ = true;
     }
     return ink_;
@@ -200,7 +200,7 @@ void ImageSurface::SetLineWidth(int width) {
     lineWidth_ = std::clamp(width, 1, kMaxLineWidth);
 }
 
-void ImageSurface::SetPoint(float x, float y, ColorRef color) {
+void ImageSurface::SetPoint(float x, float y, ColourRef colour) {
     const double px = scale_.ToPixelX(x);
     const double py = scale_.ToPixelY(y);
     // Negated, so that NaN fails too.
@@ -208,10 +208,10 @@ void ImageSurface::SetPoint(float x, float y, ColorRef color) {
         return;
     }
     const QSize device = DeviceSize(extent_);
-    Stamp(DeviceCell(px, device.width()), DeviceCell(py, device.height()), Ink(color));
+    Stamp(DeviceCell(px, device.width()), DeviceCell(py, device.height()), Ink(colour));
 }
 
-void ImageSurface::DrawLine(float x1, float y1, float x2, float y2, ColorRef color) {
+void ImageSurface::DrawLine(float x1, float y1, float x2, float y2, ColourRef colour) {
     // In device pixels from here on.
     double ax = scale_.ToPixelX(x1) * ratio_;
     double ay = scale_.ToPixelY(y1) * ratio_;
@@ -233,7 +233,7 @@ void ImageSurface::DrawLine(float x1, float y1, float x2, float y2, ColorRef col
     const int sx = x < xEnd ? 1 : -1;
     const int sy = y < yEnd ? 1 : -1;
     int error = dx + dy;
-    const QRgb rgb = Ink(color);
+    const QRgb rgb = Ink(colour);
     for (;;) {
         Stamp(x, y, rgb);
         if (x == xEnd && y == yEnd) {

@@ -49,8 +49,8 @@ class ImageSurface : public PlotSurface {
 
     void SetUserCoordinates(double x1, double y1, double x2, double y2) override;
     void SetLineWidth(int width) override;
-    void DrawLine(float x1, float y1, float x2, float y2, ColorRef color) override;
-    void SetPoint(float x, float y, ColorRef color) override;
+    void DrawLine(float x1, float y1, float x2, float y2, ColourRef colour) override;
+    void SetPoint(float x, float y, ColourRef colour) override;
 
     const UserScale& Scale() const { return scale_; }
     int LineWidth() const { return lineWidth_; }
@@ -71,7 +71,7 @@ class ImageSurface : public PlotSurface {
     QSize DeviceSize(QSize pixels) const;
     // The device pixel that the area's position `pixel` falls in, within `cells`.
     int DeviceCell(double pixel, int cells) const;
-    QRgb Ink(ColorRef color);
+    QRgb Ink(ColourRef colour);
     void Stamp(int px, int py, QRgb rgb);
 
     QImage image_;
@@ -81,12 +81,12 @@ class ImageSurface : public PlotSurface {
     UserScale scale_;
     int lineWidth_ = 1;
     double ratio_ = 1;
-    ColorRef inkFor_ = 0;  // the last colour asked for and what it is drawn in
+    ColourRef inkFor_ = 0;  // the last colour asked for and what it is drawn in
     QRgb ink_ = 0;
     bool inkKnown_ = false;
 };
 
 // A Windows COLORREF (0x00BBGGRR) as an opaque Qt colour value.
-QRgb RgbFromColorRef(ColorRef color);
+QRgb RgbFromColourRef(ColourRef colour);
 
 }  // namespace quadrello::platform
