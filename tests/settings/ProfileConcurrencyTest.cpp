@@ -78,7 +78,8 @@ TEST(ProfileConcurrency, KilledWriterLeavesOldOrNewFile) {
     const std::string file = folder.File("config.ini");
     test::WriteBytes(file, kHead + "Mark=0\r\n" + kTail);
     std::mt19937 random(20240611);
-    std::uniform_int_distribution<int> pauseMicroseconds(0, 15000);
+    // Kills land anywhere from before the first write to well into the run; later rounds wait
+    // longer, so that slow builds (sanitizers) also get writes done before the kill.
     long last = 0;
     for (int round = 0; round < kKillRounds; ++round) {
         const pid_t writer = test::StartChild([&file] {
@@ -90,6 +91,7 @@ TEST(ProfileConcurrency, KilledWriterLeavesOldOrNewFile) {
             return 0;
         });
         ASSERT_GT(writer, 0);
+        std::uniform_int_distribution<int> pauseMicroseconds(0, 15000 + 1000 * round);
         std::this_thread::sleep_for(std::chrono::microseconds(pauseMicroseconds(random)));
         ::kill(writer, SIGKILL);
         ASSERT_EQ(::waitpid(writer, nullptr, 0), writer);
@@ -99,8 +101,9 @@ TEST(ProfileConcurrency, KilledWriterLeavesOldOrNewFile) {
         last = *counter;
     }
     EXPECT_GT(last, 0) << "the writers never got a write done";
-    // The next writer clears what killed writers left behind.
-    ASSERT_NE(WriteSetting("Function", "Mark", "0", file), 0);
+    // The next writer (of a value that changes the file, so that it takes the lock) clears what
+    // killed writers left behind.
+    ASSERT_NE(WriteSetting("Function", "Mark", "-1", file), 0);
     EXPECT_EQ(test::ListFolder(folder.Path()), "config.ini");
 }
 
