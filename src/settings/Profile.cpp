@@ -66,6 +66,13 @@ Update PlanUpdate(const std::string& target, std::string_view section, std::stri
     update.original = contents.identity;
     if (update.needed) {
         update.bytes = EncodeProfile(after, before.encoding);
+        // The bytes must read back as exactly this text. They would not where UTF-16 cannot hold
+        // a name or value that is no UTF-8, or where a file of bytes that starts like a UTF-16
+        // byte-order mark would become well-formed UTF-16: the write fails instead.
+        const ProfileText stored = DecodeProfile(update.bytes);
+        if (stored.encoding != before.encoding || stored.text != after) {
+            update.possible = false;
+        }
     }
     return update;
 }

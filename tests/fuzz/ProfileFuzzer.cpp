@@ -19,6 +19,7 @@
 #include "FuzzCheck.h"
 #include "settings/Profile.h"
 #include "settings/ProfileDocument.h"
+#include "settings/ProfileEncoding.h"
 #include "settings/ProfileSyntax.h"
 
 namespace {
@@ -184,8 +185,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(Read(section, key, path) == ExpectedReadBack(value), "the value did not read back",
           value);
-    CheckForeignLinesSurvive(before, after);
-    CheckOtherKeysKept(before, after, section, key);
+    // Lines and keys are those of the text the file holds: UTF-16 files are compared decoded,
+    // and keep their encoding.
+    const quadrello::ProfileText oldText = quadrello::DecodeProfile(std::string(before));
+    const quadrello::ProfileText newText = quadrello::DecodeProfile(after);
+    Check(newText.encoding == oldText.encoding, "the file's encoding changed");
+    CheckForeignLinesSurvive(oldText.text, newText.text);
+    CheckOtherKeysKept(oldText.text, newText.text, section, key);
     // Writing the same again changes nothing.
     Check(quadrello::WriteProfileString(section, key, value, path) != 0 && ReadBytes(path) == after,
           "a repeated write changed the file");
