@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/NotifyIconOwner.h"
+#include "platform/TrayOwner.h"
 #include "platform/TrayIcon.h"
 
 namespace quadrello::tray {

@@ -1,4 +1,4 @@
-#include "platform/NotifyIconOwner.h"
+#include "platform/TrayOwner.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -5,7 +5,7 @@ class QWidget;
 
 namespace quadrello::platform {
 
-// What a notify icon does to its owner window.
+// What the tray icon does to its owner window.
 
 bool IsMinimised(const QWidget* window);
 
