@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "AboutTestSupport.h"
+#include "common/NamedCase.h"
 
 namespace quadrello::test {
 namespace {
@@ -14,15 +15,10 @@ namespace {
 // The labels without a colour of their own take the text colour of the desktop or skin.
 constexpr QRgb kSkinColour = 0x1000000;
 
-struct Placement {
-    const char* name;
+struct Placement : NamedCase {
     QRect pixels;  // the twips of the layout at 15 to the pixel
     bool visible;
 };
-
-void PrintTo(const Placement& placement, std::ostream* os) {
-    *os << placement.name;
-}
 
 class AboutPlacement : public ::testing::TestWithParam<Placement> {};
 
@@ -56,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(AboutLayout, AboutPlacement,
                                            Placement{"imgClose", {282, 10, 18, 18}, true},
                                            Placement{"imgC_O", {286, 59, 18, 18}, false},
                                            Placement{"imgC_N", {285, 38, 18, 18}, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName);
 
 TEST(AboutLayout, BorderlessSquareWindowCentredOnTheScreen) {
     frmAbout about;
@@ -67,15 +63,10 @@ TEST(AboutLayout, BorderlessSquareWindowCentredOnTheScreen) {
 }
 
 // Each text in its colour, as the label paints it after styling (a skin cannot change it).
-struct Text {
-    const char* name;
+struct Text : NamedCase {
     const char* caption;
     QRgb colour;
 };
-
-void PrintTo(const Text& text, std::ostream* os) {
-    *os << text.name;
-}
 
 class AboutText : public ::testing::TestWithParam<Text> {};
 
@@ -110,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                            "就是算数。最近闲来无事，便编写了这个小\n\n"
                            "程序，希望能给大家带来方便。",
                            kSkinColour}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 TEST(AboutLayout, TextsUseTheirFaces) {
     frmAbout about;

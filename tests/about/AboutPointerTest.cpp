@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AboutTestSupport.h"
+#include "common/NamedCase.h"
 
 namespace quadrello::test {
 namespace {
@@ -16,14 +17,9 @@ struct Move {
     Qt::MouseButtons held = Qt::NoButton;
 };
 
-struct Path {
-    const char* name;
+struct Path : NamedCase {
     std::vector<Move> moves;
 };
-
-void PrintTo(const Path& path, std::ostream* os) {
-    *os << path.name;
-}
 
 Cross Shown(const frmAbout& about) {
     const QImage shown = PictureOf(about, "imgClose");
@@ -88,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
               {nullptr, Cross::Pale, Qt::LeftButton}}},
         Path{"ControlsDoNotCountAsSurface",
              {{"Label2", Cross::Pale}, {"imaCaption", Cross::Pale}, {"imgClose", Cross::Pale}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 TEST(AboutPointer, CloseNormalPersistsAcrossOpenings) {
     frmAbout about;
@@ -134,17 +130,12 @@ TEST(AboutPointer, OnlyALeftClickOnTheCloseImageCloses) {
 }
 
 // A drag: press at one point, move with `buttons` held by `travel`, release.
-struct Drag {
-    const char* name;
+struct Drag : NamedCase {
     const char* over;  // the control pressed on, or nullptr for the surface
     Qt::MouseButtons buttons;
     QPoint travel;
     bool moves;
 };
-
-void PrintTo(const Drag& drag, std::ostream* os) {
-    *os << drag.name;
-}
 
 class AboutDrag : public ::testing::TestWithParam<Drag> {};
 
@@ -174,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Drag{"BothOnStrip", "imaCaption", Qt::LeftButton | Qt::RightButton,
                            QPoint(40, 26), false},
                       Drag{"LeftOnSurface", nullptr, Qt::LeftButton, QPoint(40, 26), false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 }  // namespace
 }  // namespace quadrello::test

@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "ScratchFolder.h"
+#include "common/NamedCase.h"
 #include "settings/Profile.h"
 #include "settings/ProfileFile.h"
 #include "settings/Settings.h"
@@ -287,16 +288,11 @@ TEST_F(ProfileFault, UnreadableFileIsNeitherReadNorReplaced) {
 
 // Files the writer may not write, or whose owner or group a replacement could not keep, stay
 // as they are, even in a folder where the writer could replace them by rename.
-struct ForeignFileCase {
-    const char* name;
+struct ForeignFileCase : test::NamedCase {
     uid_t owner;
     gid_t group;
     mode_t mode;
 };
-
-void PrintTo(const ForeignFileCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ProfileForeignFile : public testing::TestWithParam<ForeignFileCase> {};
 
@@ -329,7 +325,7 @@ INSTANTIATE_TEST_SUITE_P(Rights, ProfileForeignFile,
                                                          kNobody, 0660},
                                          ForeignFileCase{"ReadOnlyFile", kNobody, kNobody, 0444},
                                          ForeignFileCase{"OtherUsersFile", 0, 0, 0644}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName);
 
 TEST_F(ProfileFault, ReadOnlyFolderFailsSilentlyAndKeepsTheFile) {
     const std::string before = "[Function]\r\nMark=1\r\n";
@@ -404,14 +400,9 @@ TEST_F(ProfileFault, VeryLongLineWithoutBreak) {
 
 // Whatever the file holds: reading does not crash, a write reads back, and the foreign bytes
 // stay in front of the appended section.
-struct GarbageCase {
-    const char* name;
+struct GarbageCase : test::NamedCase {
     std::string bytes;
 };
-
-void PrintTo(const GarbageCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ProfileGarbage : public testing::TestWithParam<GarbageCase> {};
 
@@ -445,7 +436,7 @@ INSTANTIATE_TEST_SUITE_P(
                     GarbageCase{"Utf16LoneSurrogate", "\xFF\xFE\x00\xD8[\0F\0]\0"s},
                     GarbageCase{"HeaderFragments", "[\r\n]\r\n[[\r\n=\r\n;\r\n[Function"},
                     GarbageCase{"OpenQuote", "[Function]\r\nMark=\"\r\nDrawGraphic='"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName);
 
 TEST_F(ProfileFault, MixedLineEndsAndDuplicatesSurviveByteForByte) {
     const std::string before =

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/NamedCase.h"
 #include "settings/ProfileDocument.h"
 
 namespace quadrello {
@@ -13,17 +14,12 @@ namespace {
 
 using namespace std::string_view_literals;
 
-struct ReadCase {
-    const char* name;
+struct ReadCase : test::NamedCase {
     std::string_view text;
     std::string_view section;
     std::string_view key;
     std::optional<std::string_view> expected;
 };
-
-void PrintTo(const ReadCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const ReadCase kReadCases[] = {
     {"Plain", "[Function]\r\nMark=1\r\n", "Function", "Mark", "1"},
@@ -94,8 +90,7 @@ TEST_P(ProfileRead, FindsValue) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Semantics, ProfileRead, testing::ValuesIn(kReadCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Semantics, ProfileRead, testing::ValuesIn(kReadCases), test::CaseName);
 
 }  // namespace
 }  // namespace quadrello

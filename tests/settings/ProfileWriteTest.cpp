@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "ScratchFolder.h"
+#include "common/NamedCase.h"
 #include "settings/Profile.h"
 #include "settings/ProfileDocument.h"
 #include "settings/Settings.h"
@@ -15,18 +16,13 @@ namespace {
 
 using namespace std::string_view_literals;
 
-struct WriteCase {
-    const char* name;
+struct WriteCase : test::NamedCase {
     std::string_view before;
     std::string_view section;
     std::string_view key;
     std::string_view value;
     std::string_view after;
 };
-
-void PrintTo(const WriteCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const WriteCase kWriteCases[] = {
     {"NewFile", "", "Function", "DrawGraphic", "0", "[Function]\r\nDrawGraphic=0\r\n"},
@@ -93,8 +89,7 @@ TEST_P(ProfileWrite, ThroughTheFile) {
     EXPECT_EQ(test::ReadBytes(file), c.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Semantics, ProfileWrite, testing::ValuesIn(kWriteCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Semantics, ProfileWrite, testing::ValuesIn(kWriteCases), test::CaseName);
 
 // `text` as a file saved in UTF-16 with a byte-order mark.
 std::string Utf16File(std::u16string_view text, bool bigEndian) {
@@ -128,16 +123,11 @@ TEST(ProfileUtf16, RoundTripsInItsOwnByteOrder) {
 }
 
 // Entries that could not be read back as written are refused, and the file stays as it was.
-struct RefusedCase {
-    const char* name;
+struct RefusedCase : test::NamedCase {
     std::string_view section;
     std::string_view key;
     std::string_view value;
 };
-
-void PrintTo(const RefusedCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const RefusedCase kRefusedCases[] = {
     {"EmptyKey", "s", "", "1"},
@@ -170,7 +160,7 @@ TEST_P(ProfileRefusedWrite, ReturnsZeroAndKeepsFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Semantics, ProfileRefusedWrite, testing::ValuesIn(kRefusedCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName);
 
 }  // namespace
 }  // namespace quadrello

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "ScratchFolder.h"
+#include "common/NamedCase.h"
 #include "platform/core/AppFolder.h"
 #include "settings/Profile.h"
 #include "settings/Settings.h"
@@ -164,16 +165,11 @@ TEST(ApplicationFolderBytes, FolderNameThatIsNotUtf8) {
 }
 
 // Reads through a buffer of a given size: what comes back and the count returned.
-struct BufferCase {
-    const char* name;
+struct BufferCase : test::NamedCase {
     std::string_view text;
     std::size_t size;
     std::string_view expected;
 };
-
-void PrintTo(const BufferCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const std::string kLong(300, 'x');
 const std::string kLongFile = "[s]\r\nk=" + kLong + "\r\n";
@@ -208,8 +204,7 @@ TEST_P(ProfileBuffer, CopiesAtMostSizeLessOne) {
     EXPECT_EQ(buffer[c.size], '#') << "wrote past the buffer";
 }
 
-INSTANTIATE_TEST_SUITE_P(Semantics, ProfileBuffer, testing::ValuesIn(kBufferCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Semantics, ProfileBuffer, testing::ValuesIn(kBufferCases), test::CaseName);
 
 TEST(ProfileBuffer, EmptyBufferIsLeftAlone) {
     test::ScratchFolder folder;

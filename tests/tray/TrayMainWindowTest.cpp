@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "FakeTrayIcons.h"
+#include "common/NamedCase.h"
 #include "platform/CheckBox.h"
 #include "platform/core/AppFolder.h"
 #include "settings/Settings.h"
@@ -78,16 +79,11 @@ TEST_F(MainWindowTray, StoredSetTrayPutsTheIconInAtStartAndUnloadTakesItOut) {
 }
 
 // Minimising: hidden only with the box on and a tray host present.
-struct Minimise {
-    const char* name;
+struct Minimise : NamedCase {
     bool boxOn;
     bool trayHost;
     bool hides;
 };
-
-void PrintTo(const Minimise& m, std::ostream* os) {
-    *os << m.name;
-}
 
 class MainWindowMinimise : public MainWindowTray, public ::testing::WithParamInterface<Minimise> {};
 
@@ -121,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(MainWindowTray, MainWindowMinimise,
                          ::testing::Values(Minimise{"BoxOnWithTray", true, true, true},
                                            Minimise{"BoxOnNoTray", true, false, false},
                                            Minimise{"BoxOffWithTray", false, true, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName);
 
 }  // namespace
 }  // namespace quadrello::test

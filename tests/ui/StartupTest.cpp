@@ -1,6 +1,7 @@
 // The load action: first start, restoring the stored switches and writing them back, the
 // user record.
 #include <QSettings>
+#include <memory>
 
 #include "MainWindowFixture.h"
 #include "SkinTesting.h"
@@ -80,26 +81,28 @@ TEST_F(MainWindowTest, SwitchesAreRestoredInOrderEachWrittenBeforeTheNextIsRead)
     EXPECT_FALSE(platform::IsTopmost(window_.get())) << "only state 1 is topmost";
 }
 
+// The per-user record that start-up keeps current with the program's folder and version.
+std::unique_ptr<QSettings> UserRecord() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Tarvenn"), QStringLiteral("Quadrello"));
+}
+
+void ExpectUserRecordHolds(const QString& folder) {
+    const auto record = UserRecord();
+    EXPECT_EQ(record->value(QStringLiteral("Path")).toString(), folder);
+    EXPECT_EQ(record->value(QStringLiteral("Vision")).toString(), QStringLiteral("2.0"));
+}
+
 TEST_F(MainWindowTest, UserRecordHoldsFolderAndVersion) {
     Open();
-    QSettings record(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvenn"),
-                     QStringLiteral("Quadrello"));
-    EXPECT_EQ(record.value(QStringLiteral("Path")).toString(), folder_.path());
-    EXPECT_EQ(record.value(QStringLiteral("Vision")).toString(), QStringLiteral("2.0"));
+    ExpectUserRecordHolds(folder_.path());
 }
 
 TEST_F(MainWindowTest, UserRecordIsCorrectedWhenItHoldsOtherValues) {
-    {
-        QSettings record(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvenn"),
-                         QStringLiteral("Quadrello"));
-        record.setValue(QStringLiteral("Path"), QStringLiteral("/elsewhere"));
-        record.setValue(QStringLiteral("Vision"), QStringLiteral("1.0"));
-    }
+    UserRecord()->setValue(QStringLiteral("Path"), QStringLiteral("/elsewhere"));
+    UserRecord()->setValue(QStringLiteral("Vision"), QStringLiteral("1.0"));
     Open();
-    QSettings record(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvenn"),
-                     QStringLiteral("Quadrello"));
-    EXPECT_EQ(record.value(QStringLiteral("Path")).toString(), folder_.path());
-    EXPECT_EQ(record.value(QStringLiteral("Vision")).toString(), QStringLiteral("2.0"));
+    ExpectUserRecordHolds(folder_.path());
 }
 
 TEST_F(MainWindowTest, SkinBesideTheExecutableIsAttached) {
