@@ -20,13 +20,11 @@ struct Placement : NamedCase {
     bool visible;
 };
 
-class AboutPlacement : public ::testing::TestWithParam<Placement> {};
+class AboutPlacement : public OpenAboutTable<Placement> {};
 
 TEST_P(AboutPlacement, StandsAtItsPlace) {
     const Placement expected = GetParam();
-    frmAbout about;
-    about.Open();
-    const QWidget* control = Control(about, expected.name);
+    const QWidget* control = Control(about_, expected.name);
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(control->pos(), expected.pixels.topLeft());
     EXPECT_EQ(control->height(), expected.pixels.height());
@@ -68,14 +66,12 @@ struct Text : NamedCase {
     QRgb colour;
 };
 
-class AboutText : public ::testing::TestWithParam<Text> {};
+class AboutText : public OpenAboutTable<Text> {};
 
 TEST_P(AboutText, SaysItsCaptionInItsColour) {
     const Text expected = GetParam();
     qApp->setStyleSheet(QStringLiteral("QLabel { color: #00ff00; background: #00ff00; }"));
-    frmAbout about;
-    about.Open();
-    auto* label = qobject_cast<QLabel*>(Control(about, expected.name));
+    auto* label = qobject_cast<QLabel*>(Control(about_, expected.name));
     ASSERT_NE(label, nullptr);
     label->ensurePolished();
     EXPECT_EQ(label->text(), QString::fromUtf8(expected.caption));
@@ -84,7 +80,7 @@ TEST_P(AboutText, SaysItsCaptionInItsColour) {
                   expected.colour);
     }
     // The picture shows through every label.
-    const QImage shot = about.grab().toImage();
+    const QImage shot = about_.grab().toImage();
     EXPECT_NE(shot.pixel(label->geometry().bottomRight()) & 0xFFFFFF, 0x00FF00u);
     qApp->setStyleSheet(QString());
 }

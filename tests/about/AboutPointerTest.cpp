@@ -37,16 +37,14 @@ void MoveOver(frmAbout& about, const char* over, Qt::MouseButtons held = Qt::NoB
     MovePointer(target, pos, held);
 }
 
-class AboutClosePicture : public ::testing::TestWithParam<Path> {};
+class AboutClosePicture : public OpenAboutTable<Path> {};
 
 TEST_P(AboutClosePicture, SwapsOnlyOnAChangeOfRegion) {
-    frmAbout about;
-    about.Open();
-    EXPECT_EQ(Shown(about), Cross::Pale) << "load puts the pale cross up";
+    EXPECT_EQ(Shown(about_), Cross::Pale) << "load puts the pale cross up";
     int step = 0;
     for (const Move& move : GetParam().moves) {
-        MoveOver(about, move.over, move.held);
-        EXPECT_EQ(Shown(about), move.expected)
+        MoveOver(about_, move.over, move.held);
+        EXPECT_EQ(Shown(about_), move.expected)
             << "after move " << step << " over " << (move.over ? move.over : "the surface");
         ++step;
     }
@@ -137,17 +135,15 @@ struct Drag : NamedCase {
     bool moves;
 };
 
-class AboutDrag : public ::testing::TestWithParam<Drag> {};
+class AboutDrag : public OpenAboutTable<Drag> {};
 
 // The offscreen platform has no window manager to hand the move to, so the window follows the
 // pointer itself, as it does on a desktop without one.
 TEST_P(AboutDrag, OnlyTheLeftButtonOnTheTitleStripMovesTheWindow) {
     const Drag drag = GetParam();
-    frmAbout about;
-    about.Open();
-    QWidget* handle = drag.over == nullptr ? &about : Control(about, drag.over);
+    QWidget* handle = drag.over == nullptr ? &about_ : Control(about_, drag.over);
     const QPoint start = drag.over == nullptr ? QPoint(150, 200) : QPoint(100, 16);
-    const QPoint before = about.pos();
+    const QPoint before = about_.pos();
     const QPoint globalStart = handle->mapToGlobal(start);
 
     PressPointer(handle, start);
@@ -155,7 +151,7 @@ TEST_P(AboutDrag, OnlyTheLeftButtonOnTheTitleStripMovesTheWindow) {
     MovePointerTo(handle, globalStart + drag.travel, drag.buttons);
     ReleasePointer(handle, handle->mapFromGlobal(globalStart + drag.travel));
 
-    EXPECT_EQ(about.pos(), drag.moves ? before + drag.travel : before);
+    EXPECT_EQ(about_.pos(), drag.moves ? before + drag.travel : before);
 }
 
 INSTANTIATE_TEST_SUITE_P(

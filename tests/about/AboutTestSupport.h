@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QLabel>
 #include <QPoint>
@@ -7,6 +9,15 @@
 #include "ui/frmAbout.h"
 
 namespace quadrello::test {
+
+// Table tests over an About window opened the way the menu opens it.
+template <class Row>
+class OpenAboutTable : public ::testing::TestWithParam<Row> {
+  protected:
+    void SetUp() override { about_.Open(); }
+
+    frmAbout about_;
+};
 
 // The named control of `about`; fails the test when there is none.
 QWidget* Control(const frmAbout& about, const char* name);

@@ -1,12 +1,16 @@
-// Draws the About window's pictures: the 310 × 310 background with its title strip, frame and
-// colour-keyed corners, the 252 × 298 logo (256 colours) and the two 18 × 18 close glyphs.
-// Usage: draw-about-pictures OUTPUT_FOLDER
+// Draws the program's own pictures into a resources folder:
+// - about/: the About window's 310 × 310 background with its title strip, frame and
+//   colour-keyed corners, the 252 × 298 logo (256 colours) and the two 18 × 18 close glyphs;
+// - icon/: the program's icon, a red parabola over blue axes on a gridded tile, at 16, 32 and
+//   48 pixels in 8 bits per pixel and at 64 and 128 pixels in 24 bits per pixel.
+// Usage: draw-pictures RESOURCES_FOLDER
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -17,13 +21,23 @@ constexpr int kFrameWidth = 2;
 constexpr int kLogoWidth = 252;
 constexpr int kLogoHeight = 298;
 constexpr int kGlyphSize = 18;
+// The icon's glyph is drawn in a 128-unit square and scaled to each size.
+constexpr double kUnits = 128;
 
+// The About window's colours; kKey is the colour the window shows as transparent.
 const QColor kStripBlue(36, 94, 186);
 const QColor kStripShade(26, 72, 150);
 const QColor kBody(241, 246, 253);
 const QColor kKey(255, 0, 255);
 const QColor kCrossPale(164, 190, 232);
 const QColor kCrossBright(255, 255, 255);
+
+// The icon's colours.
+const QColor kTile(250, 252, 255);
+const QColor kFrame(84, 165, 213);
+const QColor kGrid(208, 226, 240);
+const QColor kAxis(0, 0, 255);
+const QColor kCurve(255, 0, 0);
 
 QImage Background() {
     QImage image(kBackgroundSize, kBackgroundSize, QImage::Format_RGB888);
@@ -116,10 +130,58 @@ QImage CloseGlyph(const QColor& cross) {
     return image;
 }
 
-bool Save(const QImage& image, const QDir& folder, const char* name) {
+// A parabola opening upward with its vertex just below the x axis, so that it crosses it twice:
+// screen y = 108 - (x - 70)^2 / 29 in tile units.
+QPainterPath Parabola() {
+    QPainterPath path;
+    for (int x = 18; x <= 122; x += 2) {
+        const double dx = x - 70.0;
+        const QPointF point(x, 108.0 - dx * dx / 29.0);
+        if (x == 18) {
+            path.moveTo(point);
+        } else {
+            path.lineTo(point);
+        }
+    }
+    return path;
+}
+
+// The icon at `size` pixels: 8 bits per pixel up to 48 pixels, 24 bits above.
+QImage Icon(int size) {
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(kTile);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, size >= 32);
+    painter.scale(size / kUnits, size / kUnits);
+    const double pixel = kUnits / size;  // one device pixel in tile units
+
+    if (size >= 32) {
+        painter.setPen(QPen(kGrid, pixel));
+        for (int v = 16; v < 128; v += 16) {
+            painter.drawLine(QPointF(v, 0), QPointF(v, kUnits));
+            painter.drawLine(QPointF(0, v), QPointF(kUnits, v));
+        }
+    }
+    const double axisWidth = std::max(pixel, 5.0);
+    painter.setPen(QPen(kAxis, axisWidth, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(8, 96), QPointF(120, 96));  // x axis
+    painter.drawLine(QPointF(32, 8), QPointF(32, 120));  // y axis
+
+    painter.setPen(QPen(kCurve, std::max(pixel * 1.5, 9.0), Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(Parabola());
+
+    painter.setPen(QPen(kFrame, pixel, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(pixel / 2, pixel / 2, kUnits - pixel, kUnits - pixel));
+    painter.end();
+    return size <= 48 ? image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither)
+                      : image.convertToFormat(QImage::Format_RGB888);
+}
+
+bool Save(const QImage& image, const QDir& folder, const QString& name) {
     const QString path = folder.filePath(name);
     if (!image.save(path, "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::fprintf(stderr, "draw-pictures: cannot write %s\n", qPrintable(path));
         return false;
     }
     return true;
@@ -130,13 +192,18 @@ bool Save(const QImage& image, const QDir& folder, const char* name) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+        std::fprintf(stderr, "usage: draw-pictures RESOURCES_FOLDER\n");
         return 2;
     }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
-    const bool ok = Save(Background(), folder, "background.png") &&
-                    Save(Logo(), folder, "logo.png") &&
-                    Save(CloseGlyph(kCrossPale), folder, "close-normal.png") &&
-                    Save(CloseGlyph(kCrossBright), folder, "close-over.png");
+    const QDir resources(QString::fromLocal8Bit(argv[1]));
+    const QDir about(resources.filePath(QStringLiteral("about")));
+    const QDir icon(resources.filePath(QStringLiteral("icon")));
+    bool ok = Save(Background(), about, QStringLiteral("background.png")) &&
+              Save(Logo(), about, QStringLiteral("logo.png")) &&
+              Save(CloseGlyph(kCrossPale), about, QStringLiteral("close-normal.png")) &&
+              Save(CloseGlyph(kCrossBright), about, QStringLiteral("close-over.png"));
+    for (const int size : {16, 32, 48, 64, 128}) {
+        ok = ok && Save(Icon(size), icon, QStringLiteral("quadrello-%1.png").arg(size));
+    }
     return ok ? 0 : 1;
 }

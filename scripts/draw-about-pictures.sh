@@ -1,9 +1,0 @@
-#!/usr/bin/env bash
-# Builds the picture program in a temporary folder and redraws resources/about/*.png.
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cmake -S "$root/scripts/about-pictures" -B "$work" >/dev/null
-cmake --build "$work" >/dev/null
-QT_QPA_PLATFORM=offscreen "$work/draw-about-pictures" "$root/resources/about"
