@@ -2,6 +2,8 @@
 
 // The main window's layout in twips, from the top-left corner of its client area.
 
+#include <cstdint>
+
 #include "platform/Twips.h"
 
 namespace quadrello::layout {
@@ -29,10 +31,8 @@ inline constexpr int kPictureWidening = 1350;  // picGraphic while the panel is 
 inline constexpr int kCoefficientFontPixels = 20;
 inline constexpr int kComputeFontPixels = 14;
 
-// The frame lines: RGB(84, 165, 213).
-inline constexpr int kLineRed = 84;
-inline constexpr int kLineGreen = 165;
-inline constexpr int kLineBlue = 213;
+// The frame lines' colour, written 0xRRGGBB like every window colour: RGB(84, 165, 213).
+inline constexpr std::uint32_t kLineColour = 0x54A5D5;
 
 // Main area.
 inline constexpr Rect kLabel1{135, 270, 1080, 180};

@@ -1,6 +1,7 @@
 #include "ui/frmAbout.h"
 
 #include <QCloseEvent>
+#include <QColor>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -35,12 +36,12 @@ constexpr char kLogoPicture[] = ":/about/logo.png";
 constexpr char kCloseNormalPicture[] = ":/about/close-normal.png";
 constexpr char kCloseOverPicture[] = ":/about/close-over.png";
 
-constexpr char kRed[] = "#ff0000";
-constexpr char kBlue[] = "#0000ff";
-constexpr char kOrange[] = "#ff8000";
+constexpr QRgb kRed = 0xFF0000;
+constexpr QRgb kBlue = 0x0000FF;
+constexpr QRgb kOrange = 0xFF8000;
 // The default text colour of a classic desktop. The body of the picture behind it is always
 // pale, so the desktop's own text colour (light in a dark scheme) must not take its place.
-constexpr char kBlack[] = "#000000";
+constexpr QRgb kBlack = 0x000000;
 
 constexpr char kCaptionLabel3[] = "请记住我的名字，这是您对我最大的支持！";
 constexpr char kCaptionLabel2[] = "作者：Tarvenn";
@@ -81,13 +82,13 @@ Control* Placed(Control* control, const char* name, const Place& place) {
 }
 
 Label* TextLabel(QWidget* parent, const char* name, const Place& place, Label::Sizing sizing,
-                 const QFont& font, const char* colour) {
+                 const QFont& font, QRgb colour) {
     auto* label =
         Placed(new Label(QString(), sizing, Label::Background::Transparent, parent), name, place);
     label->setFont(font);
     // Set on the label itself, so that neither a skin nor the desktop's colours paint over it.
     const QString sheet =
-        QStringLiteral("background: transparent; color: %1;").arg(QLatin1String(colour));
+        QStringLiteral("background: transparent; color: %1;").arg(QColor(colour).name());
     label->setStyleSheet(sheet);
     return label;
 }

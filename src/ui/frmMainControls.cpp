@@ -82,7 +82,7 @@ platform::CheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* 
 }
 
 void MakeLine(QWidget* parent, const char* name, const layout::Line& line) {
-    const QColor colour(layout::kLineRed, layout::kLineGreen, layout::kLineBlue);
+    const QColor colour = QColor::fromRgb(layout::kLineColour);
     auto* widget = new platform::LineDecoration(
         QPoint(TwipsToPixels(line.x1), TwipsToPixels(line.y1)),
         QPoint(TwipsToPixels(line.x2), TwipsToPixels(line.y2)), colour, parent);

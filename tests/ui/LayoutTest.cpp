@@ -14,57 +14,68 @@
 #include "MainWindowFixture.h"
 #include "platform/LineDecoration.h"
 #include "platform/PictureBox.h"
+#include "solver/Solver.h"
+#include "ui/Captions.h"
+#include "ui/MainLayout.h"
 #include "ui/ObjectNames.h"
 
 namespace quadrello::test {
 namespace {
 
+// Which layout rectangle, kind and caption each control was made with: a wrong constant, kind or
+// caption in the window's making, or a wrong conversion to pixels, shows here. The figures
+// themselves live only in the layout; the window's outer size checks them as a whole.
 struct Placed {
     const char* name;
-    const char* kind;              // class name
-    const char* caption;           // text or caption; null for none
-    int left, top, width, height;  // twips
+    const char* kind;     // class name
+    const char* caption;  // text or caption; null for none
+    layout::Rect twips;
 };
 
-// The controls that keep the size of the table (auto-size labels are checked by caption).
+constexpr const char* kLabel = "quadrello::platform::Label";
+constexpr const char* kCheckBox = "quadrello::platform::CheckBox";
+constexpr const char* kBox = "quadrello::CoefficientBox";
+
+// The controls that keep the size of their rectangle (auto-size labels are checked by caption).
 constexpr Placed kControls[] = {
-    {names::kCoefficientA, "quadrello::CoefficientBox", "0", 1245, 150, 3225, 420},
-    {names::kCoefficientB, "quadrello::CoefficientBox", "0", 1245, 720, 3225, 420},
-    {names::kCoefficientC, "quadrello::CoefficientBox", "0", 1245, 1305, 3225, 420},
-    {names::kResult1, "quadrello::platform::Label", "①=", 225, 2175, 2520, 195},
-    {names::kResult2, "quadrello::platform::Label", "②=", 225, 2400, 2520, 195},
-    {names::kDelta, "quadrello::platform::Label", "Δ(Delta)=", 225, 2745, 2520, 195},
-    {names::kVertexX, "quadrello::platform::Label", "", 1350, 2970, 510, 225},
-    {names::kVertexY, "quadrello::platform::Label", "", 2190, 2970, 510, 225},
-    {names::kPointer, "quadrello::platform::Label", "", 2970, 3165, 90, 180},
-    {names::kCompute, "QPushButton", "计 算", 3090, 2445, 855, 345},
-    {names::kOption, "quadrello::platform::WrappingButton", "选项 >>", 4080, 2265, 330, 825},
-    {names::kPicture, "quadrello::platform::PictureBox", nullptr, 120, 3450, 4335, 3075},
-    {names::kCalculator, "QPushButton", "计 算 器", 4770, 150, 1005, 315},
-    {names::kTopmost, "quadrello::platform::CheckBox", "总在最前", 4770, 615, 1035, 240},
-    {names::kTray, "quadrello::platform::CheckBox", "托盘图标", 4770, 915, 1035, 285},
-    {names::kDrawGraphic, "quadrello::platform::CheckBox", "绘制图像", 4770, 1230, 1050, 225},
-    {names::kMark, "quadrello::platform::CheckBox", "分数模式", 4740, 1620, 1020, 210},
-    {names::kRedrawGraphic, "quadrello::platform::CheckBox", "重画图像", 4755, 1980, 1050, 225},
-    {names::kContact, "QPushButton", "联系作者", 4815, 2475, 900, 315},
-    {names::kAbout, "QPushButton", "关于..", 4845, 2985, 855, 345},
+    {names::kCoefficientA, kBox, captions::kCoefficient, layout::kCoefficientA},
+    {names::kCoefficientB, kBox, captions::kCoefficient, layout::kCoefficientB},
+    {names::kCoefficientC, kBox, captions::kCoefficient, layout::kCoefficientC},
+    {names::kResult1, kLabel, kFirstRootPrefix, layout::kResult1},
+    {names::kResult2, kLabel, kSecondRootPrefix, layout::kResult2},
+    {names::kDelta, kLabel, kDeltaPrefix, layout::kDelta},
+    {names::kVertexX, kLabel, "", layout::kVertexX},
+    {names::kVertexY, kLabel, "", layout::kVertexY},
+    {names::kPointer, kLabel, "", layout::kPointer},
+    {names::kCompute, "QPushButton", captions::kCompute, layout::kCompute},
+    {names::kOption, "quadrello::platform::WrappingButton", captions::kOptionCollapsed,
+     layout::kOption},
+    {names::kPicture, "quadrello::platform::PictureBox", nullptr, layout::kPicture},
+    {names::kCalculator, "QPushButton", captions::kCalculator, layout::kCalculator},
+    {names::kTopmost, kCheckBox, captions::kTopmost, layout::kTopmost},
+    {names::kTray, kCheckBox, captions::kTray, layout::kTray},
+    {names::kDrawGraphic, kCheckBox, captions::kDrawGraphic, layout::kDrawGraphic},
+    {names::kMark, kCheckBox, captions::kMark, layout::kMark},
+    {names::kRedrawGraphic, kCheckBox, captions::kRedrawGraphic, layout::kRedrawGraphic},
+    {names::kContact, "QPushButton", captions::kContact, layout::kContact},
+    {names::kAbout, "QPushButton", captions::kAbout, layout::kAbout},
 };
 
-// Auto-size labels: place from the table, width from the caption (12 px a Chinese character,
-// 6 px a half-width one in the default font).
+// Auto-size labels: place from their rectangle, width from the caption.
 constexpr Placed kAutoSizeLabels[] = {
-    {"Label1", "", "二次项系数：", 135, 270, 1080, 180},
-    {"Label2", "", "一次项系数：", 135, 840, 1080, 180},
-    {"Label3", "", "常数项系数：", 135, 1425, 1080, 180},
-    {"Label4", "", "计算结果", 315, 1920, 720, 180},
-    {"Label6", "", "顶点坐标：", 225, 2970, 900, 180},
-    {"Label7", "", "X=", 1155, 2970, 180, 180},
-    {"Label8", "", "Y=", 1995, 2970, 180, 180},
+    {"Label1", "", captions::kLabel1, layout::kLabel1},
+    {"Label2", "", captions::kLabel2, layout::kLabel2},
+    {"Label3", "", captions::kLabel3, layout::kLabel3},
+    {"Label4", "", captions::kLabel4, layout::kLabel4},
+    {"Label6", "", captions::kLabel6, layout::kLabel6},
+    {"Label7", "", captions::kLabel7, layout::kLabel7},
+    {"Label8", "", captions::kLabel8, layout::kLabel8},
 };
 
+// 15 twips to the pixel, rounded to the nearest.
 QRect Pixels(const Placed& p) {
-    return {qRound(p.left / 15.0), qRound(p.top / 15.0), qRound(p.width / 15.0),
-            qRound(p.height / 15.0)};
+    return {qRound(p.twips.left / 15.0), qRound(p.twips.top / 15.0), qRound(p.twips.width / 15.0),
+            qRound(p.twips.height / 15.0)};
 }
 
 QString CaptionOf(QWidget* widget) {
@@ -109,8 +120,7 @@ TEST_F(MainWindowTest, DefaultFontMetricsMatchTheLayout) {
     // The layout's sizes assume 12 px for a Chinese character and 6 px for a half-width one.
     Open();
     auto* label = Control<QLabel>("Label1");
-    EXPECT_EQ(label->fontMetrics().horizontalAdvance(QString::fromUtf8("二次项系数：")),
-              Pixels(kAutoSizeLabels[0]).width());
+    EXPECT_EQ(label->fontMetrics().horizontalAdvance(QString::fromUtf8("二次项系数：")), 72);
     EXPECT_EQ(label->fontMetrics().horizontalAdvance(QStringLiteral("X=")), 12);
 }
 
