@@ -143,8 +143,7 @@ void StatusNotifierObject::SetIcon(const QIcon& icon) {
 }
 
 void StatusNotifierObject::SetTip(const QString& tip) {
-    QStringList lines =
-        QString(tip).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    QStringList lines = tip.split(u'\n');
     tip_.title = lines.takeFirst();
     tip_.description = lines.join(u'\n');
     emit NewTitle();

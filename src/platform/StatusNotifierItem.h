@@ -128,6 +128,7 @@ class StatusNotifierItem : public QObject {
     // Exports the item and announces it; false when there is no session bus.
     bool Register(const QIcon& icon, QMenu* menu);
     void Unregister();
+    // The tip's first line (up to LF) is the title, the rest the description.
     void SetTip(const QString& tip);
     bool Registered() const { return !service_.isEmpty(); }
     QString Service() const { return service_; }

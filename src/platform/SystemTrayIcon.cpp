@@ -20,11 +20,6 @@ bool XEmbedPossible() {
     return QGuiApplication::platformName() != QLatin1String("wayland");
 }
 
-// Tips are given with CR LF line breaks; Qt's tooltips break at LF.
-QString ToolTipText(const QString& tip) {
-    return QString(tip).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 }  // namespace
 
 SystemTrayIcon::SystemTrayIcon(QObject* parent) : TrayIcon(parent) {
@@ -48,10 +43,11 @@ void SystemTrayIcon::Show(const QIcon& icon, QMenu* menu) {
 }
 
 void SystemTrayIcon::SetTip(const QString& tip) {
-    tip_ = tip;
-    item_->SetTip(tip);
+    // Tips are given with CR LF line breaks; both kinds of tray break lines at LF.
+    tip_ = QString(tip).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    item_->SetTip(tip_);
     if (xembed_ != nullptr) {
-        xembed_->setToolTip(ToolTipText(tip));
+        xembed_->setToolTip(tip_);
     }
 }
 
@@ -81,7 +77,7 @@ void SystemTrayIcon::ShowInXEmbedTray() {
         connect(xembed_, &QSystemTrayIcon::activated, this, &SystemTrayIcon::Activated);
     }
     xembed_->setIcon(icon_);
-    xembed_->setToolTip(ToolTipText(tip_));
+    xembed_->setToolTip(tip_);
     xembed_->show();
     WatchIconWidget();
 }
