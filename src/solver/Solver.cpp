@@ -57,7 +57,10 @@ SolveOutcome SolveTexts(std::string_view aText, std::string_view bText, std::str
     if (!pa.inRange || !pb.inRange || !pc.inRange) {
         return Message(kMessageOutOfRange);
     }
+    return SolveCoefficients(a, b, c);
+}
 
+SolveOutcome SolveCoefficients(double a, double b, double c) {
     // Each step is one rounded double operation, in this order.
     const double bb = b * b;
     const double fourA = 4 * a;

@@ -39,4 +39,8 @@ struct SolveOutcome {
 SolveOutcome SolveTexts(std::string_view aText, std::string_view bText, std::string_view cText,
                         bool gateOpen = true);
 
+// The computation and its range check for coefficients already read (a ≠ 0): the five texts and
+// the Solution, or the out-of-range message.
+SolveOutcome SolveCoefficients(double a, double b, double c);
+
 }  // namespace quadrello

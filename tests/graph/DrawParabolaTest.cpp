@@ -6,6 +6,7 @@
 
 #include "RecordingSurface.h"
 #include "graph/Parabola.h"
+#include "solver/Solver.h"
 
 namespace quadrello {
 namespace {
@@ -13,20 +14,9 @@ namespace {
 using test::RecordingSurface;
 using Op = RecordingSurface::Op;
 
-// What the solver computes for a, b, c, in its order of operations.
+// What the solver hands the plotter for a, b, c (all zero when it reports them out of range).
 Solution Solve(double a, double b, double c) {
-    Solution s{0, 0, 0, 0, a, b, c};
-    const double delta = (b * b) - ((4 * a) * c);
-    if (delta >= 0) {
-        const double root = std::sqrt(delta);
-        const double p = ((-b) + root) / (2 * a);
-        const double m = ((-b) - root) / (2 * a);
-        s.r1 = std::fmax(p, m);
-        s.r2 = std::fmin(p, m);
-    }
-    s.h = (-b) / (2 * a);
-    s.k = ((4 * a) * c - b * b) / (4 * a);
-    return s;
+    return SolveCoefficients(a, b, c).solution;
 }
 
 int CountPoints(const RecordingSurface& surface) {
@@ -75,7 +65,8 @@ TEST(DrawParabola, IssuesCoordinatesWidthTwoAxesThenPointsInOrder) {
         ASSERT_EQ(p.op, Op::Point) << i;
         ASSERT_EQ(p.colour, 0x000000FFu) << i;
         ASSERT_EQ(p.v[0], static_cast<float>(x)) << i;
-        ASSERT_EQ(p.v[1], static_cast<float>((x * x) * 1 + x * -3 + 2)) << i;
+        // On the curve x² - 3x + 2 = (x - 1)(x - 2), to the float's precision.
+        ASSERT_NEAR(p.v[1], (x - 1) * (x - 2), 1e-6) << i;
         x += step;
     }
     EXPECT_EQ(surface.calls[4].v[0], -0.25f);

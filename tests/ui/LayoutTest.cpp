@@ -192,8 +192,8 @@ TEST_F(MainWindowTest, WindowProperties) {
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(window.findChildren<QMenuBar*>().size(), 0) << "no menu bar";
-    QTest::qWait(50);  // the icon comes right after the first paint
-    EXPECT_FALSE(window.windowIcon().isNull());
+    // The icon comes right after the first paint.
+    QTRY_VERIFY(!window.windowIcon().isNull());
 }
 
 TEST_F(MainWindowTest, TrayMenuHoldsItsEightItems) {
