@@ -75,8 +75,7 @@ QString Displayed(const char* text) {
 // itself count as moves over the window's surface.
 template <typename Control>
 Control* Placed(Control* control, const char* name, const Place& place) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(platform::PixelRect(place));
+    platform::PlaceNamed(control, name, place);
     control->setAttribute(Qt::WA_NoMousePropagation);
     return control;
 }

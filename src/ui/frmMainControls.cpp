@@ -23,18 +23,13 @@ namespace quadrello {
 namespace {
 
 using platform::Label;
+using platform::PlaceNamed;
 using platform::TwipsToPixels;
-
-template <typename Widget>
-Widget* Place(Widget* widget, const char* name, const layout::Rect& rect) {
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setGeometry(platform::PixelRect(rect));
-    return widget;
-}
 
 Label* MakeLabel(QWidget* parent, const char* name, const char* caption, const layout::Rect& rect,
                  Label::Sizing sizing, Label::Background background) {
-    return Place(new Label(QString::fromUtf8(caption), sizing, background, parent), name, rect);
+    return PlaceNamed(new Label(QString::fromUtf8(caption), sizing, background, parent), name,
+                      rect);
 }
 
 Label* StaticLabel(QWidget* parent, const char* name, const char* caption,
@@ -44,8 +39,8 @@ Label* StaticLabel(QWidget* parent, const char* name, const char* caption,
 }
 
 CoefficientBox* MakeCoefficientBox(QWidget* parent, const char* name, const layout::Rect& rect) {
-    auto* box =
-        Place(new CoefficientBox(QString::fromUtf8(captions::kCoefficient), parent), name, rect);
+    auto* box = PlaceNamed(new CoefficientBox(QString::fromUtf8(captions::kCoefficient), parent),
+                           name, rect);
     box->setFont(platform::InputFont(platform::InstalledFace(platform::kSongFace),
                                      layout::kCoefficientFontPixels));
     return box;
@@ -60,7 +55,8 @@ Button* EnterPresses(Button* button) {
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
                         const layout::Rect& rect) {
-    return EnterPresses(Place(new QPushButton(QString::fromUtf8(caption), parent), name, rect));
+    return EnterPresses(
+        PlaceNamed(new QPushButton(QString::fromUtf8(caption), parent), name, rect));
 }
 
 // A caption as a screen reader should say it: without the blanks that space its characters
@@ -76,7 +72,7 @@ QString Spoken(const char* caption) {
 
 platform::CheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* caption,
                                  const layout::Rect& rect, platform::CheckBox::State designState) {
-    auto* box = Place(new platform::CheckBox(QString::fromUtf8(caption), parent), name, rect);
+    auto* box = PlaceNamed(new platform::CheckBox(QString::fromUtf8(caption), parent), name, rect);
     box->SetValue(designState);  // before any click action is connected
     return box;
 }
@@ -132,12 +128,12 @@ void frmMain::CreateMainArea() {
     computeButton_ = MakeButton(this, names::kCompute, captions::kCompute, layout::kCompute);
     computeButton_->setFont(platform::FaceFont(platform::InstalledFace(platform::kNewSongFace),
                                                layout::kComputeFontPixels));
-    cmdOption_ = EnterPresses(
-        Place(new platform::WrappingButton(QString::fromUtf8(captions::kOptionCollapsed), this),
-              names::kOption, layout::kOption));
+    cmdOption_ = EnterPresses(PlaceNamed(
+        new platform::WrappingButton(QString::fromUtf8(captions::kOptionCollapsed), this),
+        names::kOption, layout::kOption));
 
     // The box draws its own border; its background is the palette's base colour.
-    picGraphic_ = Place(new platform::PictureBox(this), names::kPicture, layout::kPicture);
+    picGraphic_ = PlaceNamed(new platform::PictureBox(this), names::kPicture, layout::kPicture);
     picGraphic_->setFocusPolicy(Qt::StrongFocus);
 }
 
