@@ -29,8 +29,8 @@ PlotReport DrawParabola(double r1, double r2, double h, double k, double a, doub
     PlotReport report;
     report.window = ComputePlotWindow(r1, r2, h, k, a, c);
     const PlotWindow& w = report.window;
-    report.step = (w.right - w.left) / kCurveIntervals;
-    if (!SurfaceCanHold(w, report.step)) {
+    const double step = (w.right - w.left) / kCurveIntervals;
+    if (!SurfaceCanHold(w, step)) {
         return report;
     }
     report.drawn = true;
@@ -49,7 +49,7 @@ PlotReport DrawParabola(double r1, double r2, double h, double k, double a, doub
             surface.SetPoint(static_cast<float>(x), static_cast<float>(y), kCurveColour);
             ++report.samples;
         }
-        const double next = x + report.step;
+        const double next = x + step;
         if (!(next > x)) {
             break;  // the step is below the spacing of doubles at x: x would stand still
         }

@@ -16,7 +16,6 @@ inline constexpr int kMaxCurveSamples = kCurveIntervals + 1;
 // to the surface.
 struct PlotReport {
     PlotWindow window;
-    double step = 0;
     bool drawn = false;
     int samples = 0;
 };

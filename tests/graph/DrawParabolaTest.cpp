@@ -58,7 +58,6 @@ TEST(DrawParabola, IssuesCoordinatesWidthTwoAxesThenPointsInOrder) {
 
     // The abscissa accumulates by repeated addition of (right - left) / 10000, from left exactly.
     const double step = 3.25 / 10000;
-    EXPECT_EQ(report.step, step);
     double x = -0.25;
     for (std::size_t i = 4; i < surface.calls.size(); ++i) {
         const auto& p = surface.calls[i];
@@ -105,7 +104,7 @@ TEST(DrawParabola, StepThatUnderflowsToZeroDrawsNothingAndEnds) {
     const Solution s = Solve(1, 1e-323, 0);
     RecordingSurface surface;
     const PlotReport report = DrawParabola(s, surface);
-    EXPECT_EQ(report.step, 0);
+    ASSERT_EQ((report.window.right - report.window.left) / 10000, 0) << "the case of a zero step";
     EXPECT_FALSE(report.drawn);
     EXPECT_EQ(report.samples, 0);
     EXPECT_TRUE(surface.calls.empty()) << "not even the coordinates are set";
