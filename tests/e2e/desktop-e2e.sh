@@ -600,6 +600,12 @@ if wait_for 20 sni_listed; then
     [[ $entries == '系统计算器|配置颜色|作者主页|联系作者|更多软件|关于..|-|退出' ]] &&
         pass "D-Bus host: the exported menu lists the eight entries in order" ||
         fail "D-Bus host: the exported menu is '$entries'"
+    # The tip's two lines: the title and the description.
+    tip=$(gdbus call --session --dest "$item" --object-path /StatusNotifierItem \
+        --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem ToolTip 2>&1)
+    [[ $tip == *"'Quadrello', '作者：Tarvenn')"* ]] &&
+        pass "D-Bus host: the tip's first line is its title, the second its description" ||
+        fail "D-Bus host: the tip reads '${tip: -80}'"
     shoot sni-docked
 
     xdotool windowminimize "$main"
