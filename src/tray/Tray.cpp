@@ -4,8 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/TrayOwner.h"
 #include "platform/TrayIcon.h"
+#include "platform/TrayOwner.h"
 
 namespace quadrello::tray {
 
