@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "platform/LineBreaks.h"
 #include "platform/StatusNotifierItem.h"
 
 namespace quadrello::platform {
@@ -43,8 +44,7 @@ void SystemTrayIcon::Show(const QIcon& icon, QMenu* menu) {
 }
 
 void SystemTrayIcon::SetTip(const QString& tip) {
-    // Tips are given with CR LF line breaks; both kinds of tray break lines at LF.
-    tip_ = QString(tip).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    tip_ = WithLfBreaks(tip);
     item_->SetTip(tip_);
     if (xembed_ != nullptr) {
         xembed_->setToolTip(tip_);

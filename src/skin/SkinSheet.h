@@ -12,11 +12,11 @@ namespace quadrello::skin {
 
 // The colours one rule of a skin sets; unset ones leave the widget's own.
 struct SkinColours {
-    std::optional<QColor> text;                 // colour
-    std::optional<QColor> background;           // background-colour
-    std::optional<QColor> selectionText;        // selection-colour
-    std::optional<QColor> selectionBackground;  // selection-background-colour
-    std::optional<QColor> alternateBackground;  // alternate-background-colour
+    std::optional<QColor> text;                 // the sheet's "color"
+    std::optional<QColor> background;           // "background-color"
+    std::optional<QColor> selectionText;        // "selection-color"
+    std::optional<QColor> selectionBackground;  // "selection-background-color"
+    std::optional<QColor> alternateBackground;  // "alternate-background-color"
 
     // Takes every colour `other` sets.
     void Merge(const SkinColours& other);

@@ -10,6 +10,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/Label.h"
+#include "platform/LineBreaks.h"
 #include "platform/Topmost.h"
 #include "platform/Twips.h"
 #include "platform/WindowMove.h"
@@ -66,9 +67,9 @@ constexpr Place kClosePlace{4230, 150, 270, 270};
 constexpr Place kCloseOverPlace{4290, 885, 270, 270};
 constexpr Place kCloseNormalPlace{4275, 570, 270, 270};
 
-// Labels break lines at LF; the texts keep the CR LF they are defined with.
+// The texts keep the CR LF they are defined with.
 QString Displayed(const char* text) {
-    return QString::fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return platform::WithLfBreaks(QString::fromUtf8(text));
 }
 
 // A control of the window. Pointer events over it stay with it: only moves over the picture
@@ -243,9 +244,6 @@ void frmAbout::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
 }
 
-// However the window went (its fade, or a close the window manager sent), the fade stops and
-// the modal call returns; the next opening starts from invisible again. Only a minimised
-// window stays open.
 // Escape and the window manager's close (Alt+F4) end the window as its close picture does:
 // with the fade-out.
 void frmAbout::keyPressEvent(QKeyEvent* event) {
@@ -266,6 +264,9 @@ void frmAbout::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+// However the window went (its fade, or a close the window manager sent), the fade stops and
+// the modal call returns; the next opening starts from invisible again. Only a minimised
+// window stays open.
 void frmAbout::hideEvent(QHideEvent* event) {
     if (event->spontaneous()) {  // minimised by the window manager: still open
         QWidget::hideEvent(event);

@@ -21,13 +21,13 @@ std::string& OverriddenFolder() {
     return folder;
 }
 
-// The folder of the executable as the kernel reports it, byte for byte (the application
-// object's folder is decoded text, which loses bytes that are not UTF-8).
 bool Exists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
 }
 
+// The folder of the executable as the kernel reports it, byte for byte (the application
+// object's folder is decoded text, which loses bytes that are not UTF-8).
 std::string ExecutableFolder() {
     std::vector<char> path(kLongestPath + 1);
     const ssize_t length = ::readlink(kOwnExecutableLink, path.data(), path.size());
