@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "platform/DBusStructure.h"
+#include "platform/TrayOwner.h"
 
 namespace quadrello::platform {
 
@@ -76,6 +77,10 @@ QAction* DBusMenu::Action(int id) const {
     return menu_->actions().at(id - 1);
 }
 
+bool DBusMenu::Known(int id) const {
+    return id == kRootId || Action(id) != nullptr;
+}
+
 QVariantMap DBusMenu::Properties(int id, const QStringList& names) const {
     QVariantMap all;
     if (id == kRootId) {
@@ -108,7 +113,7 @@ QList<DBusMenuItem> DBusMenu::GetGroupProperties(const QList<int>& ids,
                                                  const QStringList& propertyNames) {
     QList<DBusMenuItem> items;
     for (int id : ids) {
-        if (id == kRootId || Action(id) != nullptr) {
+        if (Known(id)) {
             items.append({id, Properties(id, propertyNames)});
         }
     }
@@ -126,7 +131,7 @@ void DBusMenu::Event(int id, const QString& eventId, const QDBusVariant&, uint) 
 QList<int> DBusMenu::EventGroup(const QList<DBusMenuEvent>& events) {
     QList<int> errors;
     for (const DBusMenuEvent& event : events) {
-        if (event.id != kRootId && Action(event.id) == nullptr) {
+        if (!Known(event.id)) {
             errors.append(event.id);
         }
         Clicked(event.id, event.eventId);
@@ -140,7 +145,7 @@ bool DBusMenu::AboutToShow(int) {
 
 QList<int> DBusMenu::AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors) {
     for (int id : ids) {
-        if (id != kRootId && Action(id) == nullptr) {
+        if (!Known(id)) {
             idErrors.append(id);
         }
     }
@@ -154,12 +159,12 @@ bool DBusMenu::Clicked(int id, const QString& eventId) {
         return false;
     }
     // The command may open a modal window or end the program: the host has its answer first.
-    QPointer<QAction> target = action;
+    // A call posted to the action is dropped if the action goes first.
     QMetaObject::invokeMethod(
         action,
-        [target] {
-            if (!target.isNull() && QApplication::activeModalWidget() == nullptr) {
-                target->trigger();
+        [action] {
+            if (!ModalWindowOpen()) {
+                action->trigger();
             }
         },
         Qt::QueuedConnection);

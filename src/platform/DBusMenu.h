@@ -84,6 +84,8 @@ class DBusMenu : public QObject {
 
   private:
     QAction* Action(int id) const;
+    // Whether `id` names the root or an entry.
+    bool Known(int id) const;
     QVariantMap Properties(int id, const QStringList& names) const;
     bool Clicked(int id, const QString& eventId);
 

@@ -28,13 +28,6 @@ constexpr int kWatcherTimeoutMs = 500;
 // Sizes hosts pick from, as panels range from 16 to 64 pixels.
 constexpr int kPixmapSizes[] = {16, 22, 24, 32, 48, 64};
 
-// Runs `signal` of `icon` after the current D-Bus call has been answered.
-void Report(const QPointer<TrayIcon>& icon, void (TrayIcon::*signal)()) {
-    if (!icon.isNull()) {
-        QMetaObject::invokeMethod(icon.data(), signal, Qt::QueuedConnection);
-    }
-}
-
 }  // namespace
 
 SniPixmaps ToSniPixmaps(const QIcon& icon) {
@@ -137,8 +130,7 @@ QDBusObjectPath StatusNotifierObject::Menu() const {
 }
 
 void StatusNotifierObject::SetIcon(const QIcon& icon) {
-    pixmaps_ = ToSniPixmaps(icon);
-    tip_.pixmaps = pixmaps_;
+    tip_.pixmaps = ToSniPixmaps(icon);
     emit NewIcon();
 }
 
@@ -151,16 +143,16 @@ void StatusNotifierObject::SetTip(const QString& tip) {
 }
 
 void StatusNotifierObject::Activate(int, int) {
-    Report(icon_, &TrayIcon::leftReleased);
+    emit icon_->leftReleased();
 }
 
 void StatusNotifierObject::SecondaryActivate(int, int) {
-    Report(icon_, &TrayIcon::middleReleased);
+    emit icon_->middleReleased();
 }
 
 // Hosts that show the exported menu themselves do not call this; the others ask the program.
 void StatusNotifierObject::ContextMenu(int, int) {
-    Report(icon_, &TrayIcon::rightReleased);
+    emit icon_->rightReleased();
 }
 
 void StatusNotifierObject::Scroll(int, const QString&) {}

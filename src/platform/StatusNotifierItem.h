@@ -56,7 +56,8 @@ class StatusNotifierHosts : public QObject {
 };
 
 // The org.kde.StatusNotifierItem object of one icon: what hosts read and call. Clicks are
-// passed on to the icon as button releases once the host's call has been answered.
+// passed on to the icon as button releases (whose receivers queue their work, so that the host
+// has its answer first).
 class StatusNotifierObject : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
@@ -91,7 +92,7 @@ class StatusNotifierObject : public QObject {
     QString Status() const { return QStringLiteral("Active"); }
     int WindowId() const { return 0; }
     QString NoName() const { return {}; }
-    SniPixmaps IconPixmap() const { return pixmaps_; }
+    SniPixmaps IconPixmap() const { return tip_.pixmaps; }
     SniPixmaps NoPixmaps() const { return {}; }
     SniToolTip ToolTip() const { return tip_; }
     bool ItemIsMenu() const { return false; }
@@ -112,7 +113,6 @@ class StatusNotifierObject : public QObject {
 
   private:
     QPointer<TrayIcon> icon_;
-    SniPixmaps pixmaps_;
     SniToolTip tip_;
 };
 

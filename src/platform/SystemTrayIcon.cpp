@@ -61,7 +61,7 @@ void SystemTrayIcon::Hide() {
 void SystemTrayIcon::Place() {
     const bool notifier =
         shown_ && StatusNotifierHosts::Instance().Present() && item_->Register(icon_, menu_);
-    if (!shown_ || !notifier) {
+    if (!notifier) {
         item_->Unregister();
     }
     if (shown_ && !notifier && XEmbedPossible()) {
