@@ -6,6 +6,10 @@ target_compile_options(quadrello_options INTERFACE
     # Every arithmetic step is one rounded double operation: no fused multiply-add.
     -ffp-contract=off
     $<$<BOOL:${QUADRELLO_WERROR}>:-Werror>)
+if(WIN32)
+    # One self-contained executable: the C++ runtime and threads linked in, no MinGW DLLs.
+    target_link_options(quadrello_options INTERFACE -static)
+endif()
 if(QUADRELLO_SANITIZE)
     target_compile_options(quadrello_options INTERFACE
         -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

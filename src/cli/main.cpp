@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/Arguments.h"
+#include "cli/Console.h"
 #include "cli/Plot.h"
 #include "cli/PngFile.h"
 #include "cli/Report.h"
@@ -67,7 +68,9 @@ int Finish(int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    cli::PrepareConsole();
+    const std::vector<std::string> utf8 = cli::ProgramArguments(argc, argv);
+    const std::vector<std::string_view> args(utf8.begin(), utf8.end());
     const cli::ParsedArguments parsed = cli::ParseArguments(args);
     if (!parsed.error.empty()) {
         Print(stderr, "quadrello-cli: " + parsed.error + "\n\n");

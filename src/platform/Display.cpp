@@ -1,8 +1,5 @@
 #include "platform/Display.h"
 
-#include <QtGlobal>
-
-#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -10,19 +7,8 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <cstring>
-#endif
 
 namespace quadrello::platform {
-
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-
-DisplayChoice ChooseDisplay() {
-    return {};  // one window system, always there
-}
-
-void ForgetDisplayChoice(const DisplayChoice&) {}
-
-#else
 
 namespace {
 
@@ -192,7 +178,5 @@ void ForgetDisplayChoice(const DisplayChoice& choice) {
         qunsetenv(kPlatformVariable);
     }
 }
-
-#endif
 
 }  // namespace quadrello::platform

@@ -13,13 +13,21 @@ namespace {
 // characters, so other faces must be able to fill in.
 bool fallbackFaceInUse = false;
 
+// Each list starts with the faces' own names on a Chinese Windows, whose database may list
+// them by their English names.
 QStringList SongSubstitutes() {
-    return {QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB"),
-            QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC")};
+    return {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+            QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC"),
+            QStringLiteral("Source Han Serif SC")};
+}
+
+QStringList NewSongSubstitutes() {
+    return QStringList{QStringLiteral("NSimSun")} + SongSubstitutes();
 }
 
 QStringList KaiSubstitutes() {
-    return {QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB")};
+    return {QStringLiteral("KaiTi_GB2312"), QStringLiteral("KaiTi"),
+            QStringLiteral("AR PL UKai CN"), QStringLiteral("AR PL KaitiM GB")};
 }
 
 // The database names a family held by several foundries "Family [Foundry]".
@@ -74,7 +82,7 @@ void InstallFontSubstitutions() {
     // Without these, fontconfig answers a Song request with a Kai face. The first installed face
     // of each list wins; the others are further CJK serif faces a system may have instead.
     QFont::insertSubstitutions(QString::fromUtf8(kSongFace), SongSubstitutes());
-    QFont::insertSubstitutions(QString::fromUtf8(kNewSongFace), SongSubstitutes());
+    QFont::insertSubstitutions(QString::fromUtf8(kNewSongFace), NewSongSubstitutes());
     QFont::insertSubstitutions(QString::fromUtf8(kKaiFace), KaiSubstitutes());
 }
 

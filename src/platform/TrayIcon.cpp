@@ -1,6 +1,6 @@
 #include "platform/TrayIcon.h"
 
-#include "platform/SystemTrayIcon.h"
+#include "platform/NativeTrayIcon.h"
 
 namespace quadrello::platform {
 
@@ -18,11 +18,11 @@ TrayIcon* CreateTrayIcon(QObject* parent) {
     if (replacement != nullptr) {
         return replacement->Create(parent);
     }
-    return new SystemTrayIcon(parent);
+    return CreateNativeTrayIcon(parent);
 }
 
 bool TrayHostAvailable() {
-    return replacement != nullptr ? replacement->HostAvailable() : SystemTrayIcon::HostAvailable();
+    return replacement != nullptr ? replacement->HostAvailable() : NativeTrayHostAvailable();
 }
 
 }  // namespace quadrello::platform

@@ -41,8 +41,8 @@ class TrayIconFactory {
     virtual bool HostAvailable() const = 0;
 };
 
-// Replaces the factory CreateTrayIcon and TrayHostAvailable use; null restores the real one,
-// which serves StatusNotifier hosts over D-Bus and XEmbed trays alike.
+// Replaces the factory CreateTrayIcon and TrayHostAvailable use; null restores the real one
+// (NativeTrayIcon.h).
 void SetTrayIconFactory(TrayIconFactory* factory);
 
 TrayIcon* CreateTrayIcon(QObject* parent);

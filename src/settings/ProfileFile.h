@@ -2,10 +2,8 @@
 
 // Reading a profile file whole and replacing it atomically. This is the one place of the
 // profile layer that reads and writes file contents through the operating system (POSIX file
-// calls), because the C++ library has no flush-to-disk, no private creation and no way to keep a
-// file's owner and access rights across a rename.
-
-#include <sys/types.h>
+// calls, or Win32 on Windows), because the C++ library has no flush-to-disk, no private creation
+// and no way to keep a file's owner and access rights across a rename.
 
 #include <cstddef>
 #include <optional>
@@ -24,10 +22,11 @@ enum class ProfileFileStatus {
     Unreadable,  // there is something, but not a regular file that could be read whole
 };
 
-// Which file was read, so that its replacement can take its access rights from that very file.
+// Which file was read, so that its replacement can take its access rights from that very file:
+// device and inode, or on Windows volume serial number and file index.
 struct ProfileFileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
 };
 
 struct ProfileFileContents {

@@ -1,4 +1,5 @@
 #include "settings/ProfileTarget.h"
+#include "settings/ProfileTargetPosix.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -5,24 +5,16 @@
 // replaced by rename (which the kernel would otherwise allow to anyone who may write the
 // folder).
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
 #include <optional>
 #include <string>
 
 namespace quadrello {
 
-// Whether something owned by `owner` in a folder described by `folder` may be trusted by this
-// process, by the kernel's rule for following symbolic links in shared folders: always outside
-// a folder that is both sticky and writable by everybody; inside one only when the owner is
-// this process's user or the folder's owner.
-bool TrustedInFolder(uid_t owner, const struct stat& folder);
-
 // The path a write must replace: the path itself, or the final target when it is a symbolic
 // link (so the link survives). Nothing when the link leads nowhere, loops, or is one the
-// kernel's rule above would not follow, or when the path names no file in a folder (empty, or
-// ending in a separator).
+// kernel's rule for shared folders would not follow (ProfileTargetPosix.h; on Windows, a link
+// owned by neither this user nor the administrators), or when the path names no file in a folder
+// (empty, or ending in a separator).
 std::optional<std::string> ProfileWriteTarget(const std::string& path);
 
 // Whether this process may write the existing file at `path`, by its permission bits, ACL,

@@ -10,6 +10,7 @@
 
 #include "settings/ProfileFile.h"
 #include "settings/ProfileTarget.h"
+#include "settings/ProfileTargetPosix.h"
 
 namespace quadrello {
 namespace {
@@ -92,14 +93,14 @@ ProfileWriteLock::Attempt ProfileWriteLock::TryOnce() {
         ::close(fd);
         return Attempt::Retry;
     }
-    fd_ = fd;
+    handle_ = fd;
     return Attempt::Held;
 }
 
 ProfileWriteLock::~ProfileWriteLock() {
-    if (fd_ >= 0) {
-        ::unlink(path_.c_str());  // while still held, so nobody takes a file about to go
-        ::close(fd_);             // releases the lock
+    if (Held()) {
+        ::unlink(path_.c_str());             // while still held, so nobody takes a file about to go
+        ::close(static_cast<int>(handle_));  // releases the lock
     }
 }
 

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "ScratchFolder.h"
 
 namespace quadrello::installtest {

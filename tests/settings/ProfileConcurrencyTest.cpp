@@ -16,6 +16,7 @@
 #include <string_view>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "ScratchFolder.h"
 #include "settings/ProfileWriteLock.h"
 #include "settings/Settings.h"

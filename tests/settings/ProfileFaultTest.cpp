@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "ChildProcess.h"
 #include "ScratchFolder.h"
 #include "common/NamedCase.h"
 #include "settings/Profile.h"

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "ChildProcess.h"
 #include "ScratchFolder.h"
 #include "common/NamedCase.h"
 #include "platform/core/AppFolder.h"

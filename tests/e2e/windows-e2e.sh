@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# End to end under Wine: the Windows build's own folder on a private X desktop (Xvfb, openbox, a
+# compositor), driven like a user with xdotool and checked in screenshots, config.ini and the
+# registry.
+#
+#   windows-e2e.sh DIST_FOLDER SHOT_FOLDER
+#
+# The window opens; 1, -3, 2 and "计 算" plot the red curve and blue axes; the options panel
+# opens and a click on "总在最前" writes "WindowTop= 1" (CR LF lines) into the config.ini beside
+# the exe; the registry holds the record (Path and Vision); "关于.." opens the About window, which
+# fades in and closes with its fade on Escape; closing the window ends the program.
+set -uo pipefail
+
+dist=${1:?usage: windows-e2e.sh DIST_FOLDER SHOT_FOLDER}
+shots=${2:?usage: windows-e2e.sh DIST_FOLDER SHOT_FOLDER}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/common.sh"
+source "$here/../../scripts/wine-prefix.sh"
+
+for tool in wine Xvfb openbox xcompmgr xdotool xprop xwininfo import convert; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+readonly kRecordKey='HKCU\Software\Tarvenn\Quadrello'
+readonly kOpaque=4294967295
+
+work=$(mktemp -d)
+mkdir -p "$shots"
+started=()
+cleanup() {
+    local i
+    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+        kill "${started[i]}" 2>/dev/null
+        wait "${started[i]}" 2>/dev/null
+    done
+    wineserver -k 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+pass() { echo "ok: $*"; }
+
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+output_has() {
+    local pattern=$1 text
+    shift
+    text=$("$@" 2>/dev/null)
+    grep -q -- "$pattern" <<<"$text"
+}
+# The visible window of the program titled exactly NAME (Wine names its X windows after them).
+window_named() { xdotool search --all --onlyvisible --pid "$app" --name "^$1\$" 2>/dev/null | head -n 1; }
+geometry() {
+    xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+opacity() { xprop -id "$1" _NET_WM_WINDOW_OPACITY 2>/dev/null | awk -F' = ' 'NF == 2 { print $2 }'; }
+shoot() { import -window root "PNG24:$shots/$1.png"; }
+count_colours() {
+    local file=$1
+    shift
+    convert "$file" -format %c histogram:info:- 2>/dev/null | awk -v wanted="$*" '
+        { count[$3] += $1 }
+        END {
+            n = split(wanted, colour, " ")
+            for (i = 1; i <= n; i++) printf "%d%s", count[colour[i]], (i < n ? " " : "\n")
+        }'
+}
+
+prepare_wine_prefix
+start_private_x "$work/xvfb.log" || { echo "FAIL: Xvfb did not start"; exit 1; }
+started+=("$xvfb_pid")
+openbox >"$work/openbox.log" 2>&1 &
+started+=("$!")
+wm_running() { output_has 'window id' xprop -root _NET_SUPPORTING_WM_CHECK; }
+wait_for 10 wm_running || { echo "FAIL: openbox did not start"; exit 1; }
+xcompmgr >"$work/xcompmgr.log" 2>&1 &
+started+=("$!")
+
+# The folder as a pupil unzips it, and no record from an earlier run.
+cp -r "$dist" "$work/Quadrello"
+wine reg delete "$kRecordKey" /f >/dev/null 2>&1
+wine "$work/Quadrello/quadrello.exe" >"$work/output.txt" 2>&1 &
+app=$!
+started+=("$app")
+
+main_shown() { main=$(window_named Quadrello); [[ -n $main ]]; }
+wait_for 60 main_shown || { echo "FAIL: the main window did not show"; cat "$work/output.txt"; exit 1; }
+read -r left top width height < <(geometry "$main")
+pass "window: the main window shows (${width}x$height at $left,$top)"
+click_at() { xdotool mousemove $((left + $1)) $((top + $2)) click 1; }
+region() { convert "$1" -crop "$2x$3+$((left + $4))+$((top + $5))" +repage "$6"; }
+config_holds() { printf "$1" | cmp -s - "$work/Quadrello/config.ini"; }
+
+# 1, -3, 2 and Enter on the focused 计 算: the plot in the drawing area of picGraphic.
+plotted() {
+    shoot windows-plot
+    region "$shots/windows-plot.png" 285 201 10 232 "$work/plot.png"
+    read -r red blue < <(count_colours "$work/plot.png" '#FF0000' '#0000FF')
+    ((red > 300 && blue > 400))
+}
+sleep 1
+xdotool windowactivate --sync "$main" 2>/dev/null
+xdotool type --delay 60 '1'
+xdotool key --delay 60 Tab
+xdotool type --delay 60 -- '-3'
+xdotool key --delay 60 Tab
+xdotool type --delay 60 '2'
+xdotool key --delay 60 Tab Return
+xdotool mousemove 0 0
+if wait_for 10 plotted; then
+    pass "window: 1, -3, 2 and 计 算 plot the curve and the axes ($red red, $blue blue)"
+else
+    fail "window: the plot has $red red and $blue blue pixels"
+fi
+
+# The options panel, then 总在最前: stored at once beside the exe, with CR LF lines.
+click_at 283 178
+sleep 1
+click_at 326 49
+stored='[Function]\r\nDrawGraphic=1\r\nMark=1\r\n[Windows]\r\nWindowTop= 1\r\n'
+if wait_for 10 config_holds "$stored"; then
+    pass "window: 总在最前 writes WindowTop= 1 into config.ini beside the exe"
+else
+    fail "window: config.ini is $(od -c "$work/Quadrello/config.ini" | head -n 5)"
+fi
+shoot windows-panel
+
+# The record, written at start.
+record=$(wine reg query "$kRecordKey" 2>/dev/null | tr -d '\r')
+if grep -q 'Path[[:space:]]*REG_SZ' <<<"$record" && grep -q 'Vision[[:space:]]*REG_SZ' <<<"$record"; then
+    pass "registry: $(grep -o 'Path.*' <<<"$record" | head -n 1); $(grep -o 'Vision.*' <<<"$record")"
+else
+    fail "registry: no record under $kRecordKey: $record"
+fi
+
+# 关于..: the About window fades in, and Escape fades it out and closes it.
+about_shown() { about=$(window_named 关于); [[ -n $about ]]; }
+about_opaque() { [[ $(opacity "$about") == "$kOpaque" || -z $(opacity "$about") ]]; }
+about_gone() { [[ -z $(window_named 关于) ]]; }
+click_at 351 210
+if wait_for 10 about_shown; then
+    first=$(opacity "$about")
+    wait_for 5 about_opaque
+    shoot windows-about
+    pass "about: the About window opens (opacity ${first:-none} at first, then $(opacity "$about"))"
+    xdotool key Escape
+    wait_for 10 about_gone && pass "about: Escape closes it" || fail "about: Escape left it open"
+else
+    fail "about: 关于.. did not open the About window"
+fi
+
+# Closing the window ends the program.
+xdotool windowactivate "$main" 2>/dev/null
+sleep 0.5
+xdotool key alt+F4
+program_ended() { ! kill -0 "$app" 2>/dev/null; }
+wait_for 20 program_ended && pass "window: closing it ends the program" ||
+    fail "window: the program did not end on close"
+
+echo "windows e2e: $failures failed"
+((failures == 0))
