@@ -39,7 +39,8 @@ folder="$dist/Quadrello"
 rm -rf "$dist"
 mkdir -p "$folder"
 for program in quadrello quadrello-cli; do
-    x86_64-w64-mingw32-strip -o "$folder/$program.exe" "$(find "$build/src" -name "$program.exe")"
+    built=$(find "$build" -path '*/CMakeFiles' -prune -o -name "$program.exe" -print | head -n 1)
+    x86_64-w64-mingw32-strip -o "$folder/$program.exe" "$built"
 done
 cp "$root/resources/skin/skin.ski" "$folder/"
 cmake -DDEST="$folder/config.ini" -P "$root/src/app/DefaultConfig.cmake"

@@ -12,8 +12,12 @@ trap 'rm -rf "$work"' EXIT
 failures=0 count=0
 while IFS= read -r line; do
     [[ -z $line || $line == \#* ]] && continue
-    eval "args=($line)"
     count=$((count + 1))
+    if ! eval "args=($line)" 2>/dev/null; then
+        echo "FAIL: the case '$line' is not a list of shell words"
+        failures=$((failures + 1))
+        continue
+    fi
     "$linux" "${args[@]}" >"$work/linux.out" 2>/dev/null
     linux_status=$?
     wine "$windows" "${args[@]}" 2>/dev/null | tr -d '\r' >"$work/windows.out"

@@ -7,7 +7,7 @@
 #
 # The window opens; 1, -3, 2 and "计 算" plot the red curve and blue axes; the options panel
 # opens and a click on "总在最前" writes "WindowTop= 1" (CR LF lines) into the config.ini beside
-# the exe; the registry holds the record (Path and Vision); "关于.." opens the About window, which
+# the exe and makes the window topmost; the registry holds the record (Path and Vision); "关于.." opens the About window, which
 # fades in and closes with its fade on Escape; closing the window ends the program.
 set -uo pipefail
 
@@ -136,6 +136,10 @@ if wait_for 10 config_holds "$stored"; then
 else
     fail "window: config.ini is $(od -c "$work/Quadrello/config.ini" | head -n 5)"
 fi
+# Topmost as Windows makes it (WS_EX_TOPMOST), which Wine hands to the window manager.
+on_top() { xprop -id "$main" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }
+wait_for 5 on_top && pass "window: 总在最前 puts the window above the others" ||
+    fail "window: the window is not topmost"
 shoot windows-panel
 
 # The record, written at start.
@@ -146,18 +150,35 @@ else
     fail "registry: no record under $kRecordKey: $record"
 fi
 
-# 关于..: the About window fades in, and Escape fades it out and closes it.
+# 关于..: the About window fades in, and Escape fades it out and closes it. Wine shows a layered
+# window's alpha as the X opacity property and drops the property once the window is opaque.
 about_shown() { about=$(window_named 关于); [[ -n $about ]]; }
-about_opaque() { [[ $(opacity "$about") == "$kOpaque" || -z $(opacity "$about") ]]; }
-about_gone() { [[ -z $(window_named 关于) ]]; }
+about_opaque() { [[ -z $(opacity "$about") || $(opacity "$about") == "$kOpaque" ]]; }
+# The opacities seen until the window is gone, one a line.
+watch_fade_out() {
+    local deadline=$((SECONDS + 10))
+    while [[ -n $(window_named 关于) ]] && ((SECONDS < deadline)); do
+        opacity "$about"
+        echo
+        sleep 0.02
+    done
+}
 click_at 351 210
 if wait_for 10 about_shown; then
     first=$(opacity "$about")
-    wait_for 5 about_opaque
+    if [[ -n $first && $first != "$kOpaque" ]] && wait_for 5 about_opaque; then
+        pass "about: the About window opens fading in (opacity $first of $kOpaque at first)"
+    else
+        fail "about: the About window did not fade in (opacity ${first:-none}, then $(opacity "$about"))"
+    fi
     shoot windows-about
-    pass "about: the About window opens (opacity ${first:-none} at first, then $(opacity "$about"))"
     xdotool key Escape
-    wait_for 10 about_gone && pass "about: Escape closes it" || fail "about: Escape left it open"
+    faded=$(watch_fade_out | awk 'NF && $1 < '"$kOpaque"' { n++ } END { print n + 0 }')
+    if [[ -z $(window_named 关于) ]] && ((faded > 0)); then
+        pass "about: Escape fades it out ($faded partly transparent steps seen) and closes it"
+    else
+        fail "about: Escape left it open or closed it without a fade ($faded steps)"
+    fi
 else
     fail "about: 关于.. did not open the About window"
 fi

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <QString>
+#include <QStringList>
 
 #include "platform/core/UserConfigFolder.h"
 
