@@ -23,13 +23,14 @@ endif()
 
 # A portable folder writes beside the program: never into a prefix that the system and every
 # user share, whose bin/ is on PATH. Checked here for the configured prefix and again when the
-# portable component is installed (`--prefix` can change it then).
+# portable component is installed (`--prefix` can change it then). The install script runs
+# without this project's policies, so its variables have names no quoted text there has.
 set(quadrello_system_prefixes / /usr /usr/local /opt "$ENV{HOME}/.local")
 set(quadrello_check_portable_prefix [=[
-    cmake_path(SET prefix NORMALIZE "${CMAKE_INSTALL_PREFIX}/")
-    foreach(system IN LISTS quadrello_system_prefixes)
-        cmake_path(SET system NORMALIZE "${system}/")
-        if(prefix STREQUAL system)
+    cmake_path(SET quadrello_prefix NORMALIZE "${CMAKE_INSTALL_PREFIX}/")
+    foreach(quadrello_shared IN LISTS quadrello_system_prefixes)
+        cmake_path(SET quadrello_shared NORMALIZE "${quadrello_shared}/")
+        if(quadrello_prefix STREQUAL quadrello_shared)
             message(FATAL_ERROR "A portable Quadrello keeps config.ini and skin.ski beside the "
                 "program, in ${CMAKE_INSTALL_PREFIX}/bin: that is the system prefix "
                 "${CMAKE_INSTALL_PREFIX}, shared by everything installed there. Give the "
@@ -79,22 +80,23 @@ install(FILES ${quadrello_default_config} ${quadrello_resources}/skin/skin.ski
 install(CODE "
     set(quadrello_system_prefixes \"${quadrello_system_prefixes}\")
     ${quadrello_check_portable_prefix}
-    set(folder \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${quadrello_bin_dir}\")
-    set(shipped \"${quadrello_resources}/skin/skin.ski\")
-    if(NOT EXISTS \"\${folder}/skin.ski\")
-        message(STATUS \"Installing: \${folder}/skin.ski\")
-        file(COPY_FILE \"\${shipped}\" \"\${folder}/skin.ski\")
+    set(quadrello_folder \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${quadrello_bin_dir}\")
+    set(quadrello_shipped \"${quadrello_resources}/skin/skin.ski\")
+    file(MAKE_DIRECTORY \"\${quadrello_folder}\")
+    if(NOT EXISTS \"\${quadrello_folder}/skin.ski\")
+        message(STATUS \"Installing: \${quadrello_folder}/skin.ski\")
+        file(COPY_FILE \"\${quadrello_shipped}\" \"\${quadrello_folder}/skin.ski\")
     else()
-        file(SHA256 \"\${shipped}\" new)
-        file(SHA256 \"\${folder}/skin.ski\" old)
-        if(new STREQUAL old)
-            message(STATUS \"Up-to-date: \${folder}/skin.ski\")
+        file(SHA256 \"\${quadrello_shipped}\" quadrello_new)
+        file(SHA256 \"\${quadrello_folder}/skin.ski\" quadrello_old)
+        if(quadrello_new STREQUAL quadrello_old)
+            message(STATUS \"Up-to-date: \${quadrello_folder}/skin.ski\")
         else()
-            message(STATUS \"Kept (edited): \${folder}/skin.ski, the shipped skin is skin.ski.new\")
-            file(COPY_FILE \"\${shipped}\" \"\${folder}/skin.ski.new\")
+            message(STATUS \"Kept (edited): \${quadrello_folder}/skin.ski, the shipped skin is skin.ski.new\")
+            file(COPY_FILE \"\${quadrello_shipped}\" \"\${quadrello_folder}/skin.ski.new\")
         endif()
     endif()
-    set(DEST \"\${folder}/config.ini\")
+    set(DEST \"\${quadrello_folder}/config.ini\")
     message(STATUS \"Default (kept when present): \${DEST}\")
     include(\"${quadrello_config_script}\")"
     COMPONENT portable ${quadrello_portable_only})
