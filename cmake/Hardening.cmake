@@ -7,6 +7,9 @@
 #   format checks       -Wformat -Werror=format-security
 #   relro + now         the relocation tables read-only after start, every symbol bound at start
 #   PIE                 the executables are position independent (Qt compiles its users -fPIC)
+#   stack clash, CET    -fstack-clash-protection and -fcf-protection, where the compiler has them
+#                       for the target (Debian adds both from dpkg 1.22 on; hardening-check asks
+#                       for them)
 # Where dpkg-buildflags' values are set in the environment (CPPFLAGS, CXXFLAGS, LDFLAGS, as
 # dpkg-buildpackage exports them) they are taken instead of the matching defaults here.
 option(QUADRELLO_HARDENING "Build with Debian's hardening flags (ELF targets)" ON)
@@ -20,13 +23,21 @@ if(DEFINED ENV{CPPFLAGS})
     separate_arguments(quadrello_env_cppflags UNIX_COMMAND "$ENV{CPPFLAGS}")
     add_compile_options(${quadrello_env_cppflags})
 elseif(NOT QUADRELLO_SANITIZE)
-    add_compile_options(-Wdate-time
-        "$<${quadrello_optimised}:-U_FORTIFY_SOURCE>" "$<${quadrello_optimised}:-D_FORTIFY_SOURCE=2>")
+    add_compile_options(-Wdate-time "$<${quadrello_optimised}:-U_FORTIFY_SOURCE>"
+                        "$<${quadrello_optimised}:-D_FORTIFY_SOURCE=2>")
 endif()
 
 if(NOT CMAKE_CXX_FLAGS MATCHES "-fstack-protector")
     add_compile_options(-fstack-protector-strong)
 endif()
+include(CheckCXXCompilerFlag)
+foreach(flag IN ITEMS -fstack-clash-protection -fcf-protection)
+    string(MAKE_C_IDENTIFIER "quadrello_has${flag}" supported)
+    check_cxx_compiler_flag(${flag} ${supported})
+    if(${supported} AND NOT CMAKE_CXX_FLAGS MATCHES "${flag}")
+        add_compile_options(${flag})
+    endif()
+endforeach()
 if(NOT CMAKE_CXX_FLAGS MATCHES "format-security")
     add_compile_options(-Wformat -Werror=format-security)
 endif()

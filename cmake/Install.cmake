@@ -92,7 +92,7 @@ install(CODE "
         if(quadrello_new STREQUAL quadrello_old)
             message(STATUS \"Up-to-date: \${quadrello_folder}/skin.ski\")
         else()
-            message(STATUS \"Kept (edited): \${quadrello_folder}/skin.ski, the shipped skin is skin.ski.new\")
+            message(STATUS \"Kept (edited): \${quadrello_folder}/skin.ski (shipped: skin.ski.new)\")
             file(COPY_FILE \"\${quadrello_shipped}\" \"\${quadrello_folder}/skin.ski.new\")
         endif()
     endif()
