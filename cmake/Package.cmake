@@ -18,6 +18,9 @@ set(CPACK_INSTALL_CMAKE_PROJECTS
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};program;/"
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};system;/")
 set(CPACK_STRIP_FILES ON)
+# The package is made from the programs as the last build left them (the run command builds
+# them): cpack does not first build every target of the tree, tests and benchmarks included.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
