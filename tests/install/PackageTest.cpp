@@ -132,7 +132,7 @@ TEST_F(PackageTest, LintianFindsNoErrorAndNoWarning) {
         GTEST_SKIP() << "lintian is not installed";
     }
     const RunResult verdict =
-        RunCommand("lintian --pedantic --no-tag-display-limit " + Quoted(deb_));
+        RunCommand("lintian --pedantic --tag-display-limit 0 " + Quoted(deb_));
     EXPECT_EQ(verdict.exitStatus, 0) << verdict.output;
     for (const char* severity : {"\nE: ", "\nW: "}) {
         EXPECT_EQ(("\n" + verdict.output).find(severity), std::string::npos) << verdict.output;
