@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "InstalledTree.h"
 #include "ScratchFolder.h"
@@ -117,14 +118,20 @@ TEST_F(PackageTest, ManualPageReadsAsManShowsIt) {
     EXPECT_NE(page.output.find("--png FILE"), std::string::npos) << page.output;
 }
 
-// Stack protector, _FORTIFY_SOURCE, read-only relocations bound at start, PIE.
+// Stack protector, _FORTIFY_SOURCE, read-only relocations bound at start, PIE. Not asked for:
+// the CET mark, which the linker gives only when every object has it, and Debian 12's C start
+// files do not; and, for quadrello-cli, fortified calls: it is built with _FORTIFY_SOURCE like
+// the program, but none of its copies has a size the compiler can check.
 TEST_F(PackageTest, BothProgramsAreHardened) {
     if (!OnPath("hardening-check")) {
         GTEST_SKIP() << "hardening-check (devscripts) is not installed";
     }
-    const RunResult verdict = RunCommand("hardening-check " + Quoted(tree_ / "usr/bin/quadrello") +
-                                         " " + Quoted(tree_ / "usr/bin/quadrello-cli"));
-    EXPECT_EQ(verdict.exitStatus, 0) << verdict.output;
+    for (const auto& [program, options] :
+         {std::pair("usr/bin/quadrello", ""), std::pair("usr/bin/quadrello-cli", "--nofortify ")}) {
+        const RunResult verdict = RunCommand(std::string("hardening-check --nocfprotection ") +
+                                             options + Quoted(tree_ / program));
+        EXPECT_EQ(verdict.exitStatus, 0) << verdict.output;
+    }
 }
 
 TEST_F(PackageTest, LintianFindsNoErrorAndNoWarning) {
