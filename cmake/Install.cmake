@@ -1,15 +1,15 @@
 # Installation, in one of two layouts built from the same install components:
-#   program   P/bin/quadrello, P/bin/quadrello-cli, the desktop entry, the AppStream metainfo and
-#             the icon in the hicolor sizes (share/icons/hicolor/<N>x<N>/apps/quadrello.png)
-#   system    the shipped defaults and the skin in P/share/quadrello/: the program reads them from
-#             there, and keeps each user's switches in the user's own configuration folder
+#   program   P/bin/quadrello and P/bin/quadrello-cli
+#   system    the shipped defaults and the skin in P/share/quadrello/ (the program reads them from
+#             there and keeps each user's switches in the user's own configuration folder), the
+#             desktop entry, the AppStream metainfo, the icons, the manual pages, the copyright
+#             and the changelog (cmake/InstallMetadata.cmake, cmake/InstallDocs.cmake)
 #   portable  config.ini and skin.ski beside the program in P/bin/, as in the build tree: one
-#             self-contained folder that keeps its switches inside itself
+#             self-contained folder that keeps its switches and its skin inside itself
 # `cmake --install` installs `program` and the layout that QUADRELLO_PORTABLE picks;
 # `--component` installs either layout from any build.
 option(QUADRELLO_PORTABLE
        "cmake --install gives one self-contained folder instead of the system layout" OFF)
-set(quadrello_app_id com.tarvenn.quadrello)
 set(quadrello_bin_dir bin)
 set(quadrello_data_dir share/quadrello)
 set(quadrello_resources ${PROJECT_SOURCE_DIR}/resources)
@@ -21,9 +21,42 @@ else()
     set(quadrello_portable_only EXCLUDE_FROM_ALL)
 endif()
 
+# A portable folder writes beside the program: never into a prefix that the system and every
+# user share, whose bin/ is on PATH. Checked here for the configured prefix and again when the
+# portable component is installed (`--prefix` can change it then). The install script runs
+# without this project's policies, so its variables have names no quoted text there has.
+set(quadrello_system_prefixes / /usr /usr/local /opt "$ENV{HOME}/.local")
+set(quadrello_check_portable_prefix [=[
+    cmake_path(SET quadrello_prefix NORMALIZE "${CMAKE_INSTALL_PREFIX}/")
+    foreach(quadrello_shared IN LISTS quadrello_system_prefixes)
+        cmake_path(SET quadrello_shared NORMALIZE "${quadrello_shared}/")
+        if(quadrello_prefix STREQUAL quadrello_shared)
+            message(FATAL_ERROR "A portable Quadrello keeps config.ini and skin.ski beside the "
+                "program, in ${CMAKE_INSTALL_PREFIX}/bin: that is the system prefix "
+                "${CMAKE_INSTALL_PREFIX}, shared by everything installed there. Give the "
+                "portable folder a prefix of its own, e.g. -DCMAKE_INSTALL_PREFIX=$HOME/Quadrello "
+                "(or cmake --install BUILD --prefix $HOME/Quadrello).")
+        endif()
+    endforeach()
+]=])
+if(QUADRELLO_PORTABLE)
+    cmake_language(EVAL CODE "${quadrello_check_portable_prefix}")
+endif()
+
 foreach(program IN ITEMS quadrello quadrello-cli)
     if(TARGET ${program})
         install(TARGETS ${program} RUNTIME DESTINATION ${quadrello_bin_dir} COMPONENT program)
+        # A stripped install (the package's) also drops the sections Debian's strip drops.
+        if(NOT WIN32 AND CMAKE_OBJCOPY)
+            install(CODE "
+                if(CMAKE_INSTALL_DO_STRIP)
+                    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                        --remove-section=.note
+                        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${quadrello_bin_dir}/${program}\"
+                        COMMAND_ERROR_IS_FATAL ANY)
+                endif()"
+                COMPONENT program)
+        endif()
     endif()
 endforeach()
 
@@ -41,38 +74,35 @@ execute_process(COMMAND ${CMAKE_COMMAND} -DDEST=${quadrello_default_config}
 install(FILES ${quadrello_default_config} ${quadrello_resources}/skin/skin.ski
         DESTINATION ${quadrello_data_dir} COMPONENT system ${quadrello_system_only})
 
-# Portable layout: the skin is program data, but config.ini beside the program holds the user's
-# switches, so the default is written only where there is none yet: installing again over the
-# folder never loses them.
-install(FILES ${quadrello_resources}/skin/skin.ski
-        DESTINATION ${quadrello_bin_dir} COMPONENT portable ${quadrello_portable_only})
+# Portable layout: config.ini and skin.ski beside the program are the user's, so each is written
+# only where there is none yet; installing again over the folder never loses an edit. A skin that
+# differs from the shipped one is kept, and the shipped one is put beside it as skin.ski.new.
 install(CODE "
-    set(DEST \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${quadrello_bin_dir}/config.ini\")
+    set(quadrello_system_prefixes \"${quadrello_system_prefixes}\")
+    ${quadrello_check_portable_prefix}
+    set(quadrello_folder \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${quadrello_bin_dir}\")
+    set(quadrello_shipped \"${quadrello_resources}/skin/skin.ski\")
+    file(MAKE_DIRECTORY \"\${quadrello_folder}\")
+    if(NOT EXISTS \"\${quadrello_folder}/skin.ski\")
+        message(STATUS \"Installing: \${quadrello_folder}/skin.ski\")
+        file(COPY_FILE \"\${quadrello_shipped}\" \"\${quadrello_folder}/skin.ski\")
+    else()
+        file(SHA256 \"\${quadrello_shipped}\" quadrello_new)
+        file(SHA256 \"\${quadrello_folder}/skin.ski\" quadrello_old)
+        if(quadrello_new STREQUAL quadrello_old)
+            message(STATUS \"Up-to-date: \${quadrello_folder}/skin.ski\")
+        else()
+            message(STATUS \"Kept (edited): \${quadrello_folder}/skin.ski (shipped: skin.ski.new)\")
+            file(COPY_FILE \"\${quadrello_shipped}\" \"\${quadrello_folder}/skin.ski.new\")
+        endif()
+    endif()
+    set(DEST \"\${quadrello_folder}/config.ini\")
     message(STATUS \"Default (kept when present): \${DEST}\")
     include(\"${quadrello_config_script}\")"
     COMPONENT portable ${quadrello_portable_only})
 
-# The desktop entry starts the installed program by its full path when the prefix is a plain
-# path (the folder need not be on PATH); otherwise by name.
-install(CODE "
-    file(READ \"${quadrello_resources}/desktop/${quadrello_app_id}.desktop\" entry)
-    set(executable \"\${CMAKE_INSTALL_PREFIX}/${quadrello_bin_dir}/quadrello\")
-    if(executable MATCHES \"^/[A-Za-z0-9/._+-]*$\")
-        string(REGEX REPLACE \"\\nExec=quadrello\\n\" \"\\nExec=\${executable}\\n\" entry \"\${entry}\")
-        string(REGEX REPLACE \"\\nTryExec=quadrello\\n\" \"\\nTryExec=\${executable}\\n\" entry \"\${entry}\")
-    endif()
-    set(desktop \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/${quadrello_app_id}.desktop\")
-    message(STATUS \"Installing: \${desktop}\")
-    file(WRITE \"\${desktop}\" \"\${entry}\")"
-    COMPONENT program)
-install(FILES ${quadrello_resources}/desktop/${quadrello_app_id}.metainfo.xml
-        DESTINATION share/metainfo COMPONENT program)
-
-# resources/icon/quadrello-<N>.png is the N×N picture.
-foreach(size IN ITEMS 16 32 48 64 128)
-    install(FILES ${quadrello_resources}/icon/quadrello-${size}.png
-            DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME quadrello.png
-            COMPONENT program)
-endforeach()
-
-include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
+if(NOT WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/InstallMetadata.cmake)
+    include(${CMAKE_CURRENT_LIST_DIR}/InstallDocs.cmake)
+    include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
+endif()

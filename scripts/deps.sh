@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages this project needs that are missing.
-# Usage: scripts/deps.sh build|test. Installs nothing when all are present.
+# Usage: scripts/deps.sh build|test|package. Installs nothing when all are present.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -17,9 +17,13 @@ test_pkgs=(xvfb xauth xdotool imagemagick openbox trayer tint2 xcompmgr x11-util
     weston fonts-wqy-microhei xfce4-panel dbus-x11 libglib2.0-bin at-spi2-core python3-pyatspi
     desktop-file-utils appstream dpkg-dev adwaita-icon-theme)
 
+# lintian, devscripts (hardening-check) and man-db: judging the Debian package as Debian does.
+package_pkgs=(lintian devscripts man-db)
+
 wanted=("${build_pkgs[@]}")
-if [[ "${1:-build}" == test ]]; then
-    wanted+=("${test_pkgs[@]}")
-fi
+case "${1:-build}" in
+test) wanted+=("${test_pkgs[@]}") ;;
+package) wanted+=("${test_pkgs[@]}" "${package_pkgs[@]}") ;;
+esac
 
 install_missing "${wanted[@]}"

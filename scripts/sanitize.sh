@@ -6,7 +6,8 @@
 #
 # Left out here: the end-to-end tests on a real X server (ctest label "e2e"). They drive whole
 # programs under Xvfb with timeouts made for normal speed, and cover no code the widget tests
-# do not already run under the sanitizers.
+# do not already run under the sanitizers. And the packaging tests (label "package"): they judge
+# the package built from the ordinary build (scripts/package-test.sh).
 # Leak checking stays on: the widget tests run clean under LeakSanitizer (Qt's caches are still
 # reachable at exit, so they are not reported).
 set -euo pipefail
@@ -21,4 +22,4 @@ cmake --build "$build" --parallel "$(nproc)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 cd "$build"
-ctest --output-on-failure --parallel "$(nproc)" --timeout 600 --label-exclude e2e
+ctest --output-on-failure --parallel "$(nproc)" --timeout 600 --label-exclude 'e2e|package'

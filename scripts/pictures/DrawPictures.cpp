@@ -2,9 +2,11 @@
 // - about/: the About window's 310 × 310 background with its title strip, frame and
 //   colour-keyed corners, the 252 × 298 logo (256 colours) and the two 18 × 18 close glyphs;
 // - icon/: the program's icon, a red parabola over blue axes on a gridded tile, at 16, 32 and
-//   48 pixels in 8 bits per pixel and at 64 and 128 pixels in 24 bits per pixel.
+//   48 pixels in 8 bits per pixel, at 64, 128 and 256 pixels in 24 bits per pixel, and as the
+//   scalable quadrello.svg drawn from the same shapes.
 // Usage: draw-pictures RESOURCES_FOLDER
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -178,6 +180,42 @@ QImage Icon(int size) {
                       : image.convertToFormat(QImage::Format_RGB888);
 }
 
+// The icon as SVG: the large sizes' tile, grid, axes and frame, and the parabola of Parabola()
+// as the one quadratic Bézier segment that is exactly that curve (control point where the
+// tangents at its ends meet, below the tile).
+QByteArray SvgIcon() {
+    const auto hex = [](const QColor& c) { return c.name().toLatin1(); };
+    const auto y = [](double x) { return 108.0 - (x - 70.0) * (x - 70.0) / 29.0; };
+    const double slope = -2.0 * (18.0 - 70.0) / 29.0;  // dy/dx at x = 18
+    QByteArray grid;
+    for (int v = 16; v < 128; v += 16) {
+        grid += QStringLiteral("M%1 0V128M0 %1H128").arg(v).toLatin1();
+    }
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"128\" height=\"128\" "
+           "viewBox=\"0 0 128 128\">\n"
+           "  <rect width=\"128\" height=\"128\" fill=\"" +
+           hex(kTile) + "\"/>\n  <path d=\"" + grid + "\" stroke=\"" + hex(kGrid) +
+           "\" stroke-width=\"1\"/>\n  <path d=\"M8 96H120M32 8V120\" stroke=\"" + hex(kAxis) +
+           "\" stroke-width=\"5\"/>\n  <path d=\"" +
+           QStringLiteral("M18 %1Q70 %2 122 %1")
+               .arg(y(18), 0, 'f', 3)
+               .arg(y(18) + slope * 52.0, 0, 'f', 3)
+               .toLatin1() +
+           "\" fill=\"none\" stroke=\"" + hex(kCurve) +
+           "\" stroke-width=\"9\" stroke-linecap=\"round\"/>\n"
+           "  <rect x=\"0.5\" y=\"0.5\" width=\"127\" height=\"127\" fill=\"none\" stroke=\"" +
+           hex(kFrame) + "\" stroke-width=\"1\"/>\n</svg>\n";
+}
+
+bool SaveText(const QByteArray& text, const QDir& folder, const QString& name) {
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()) {
+        std::fprintf(stderr, "draw-pictures: cannot write %s\n", qPrintable(file.fileName()));
+        return false;
+    }
+    return true;
+}
+
 bool Save(const QImage& image, const QDir& folder, const QString& name) {
     const QString path = folder.filePath(name);
     if (!image.save(path, "PNG")) {
@@ -202,8 +240,9 @@ int main(int argc, char** argv) {
               Save(Logo(), about, QStringLiteral("logo.png")) &&
               Save(CloseGlyph(kCrossPale), about, QStringLiteral("close-normal.png")) &&
               Save(CloseGlyph(kCrossBright), about, QStringLiteral("close-over.png"));
-    for (const int size : {16, 32, 48, 64, 128}) {
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
         ok = ok && Save(Icon(size), icon, QStringLiteral("quadrello-%1.png").arg(size));
     }
+    ok = ok && SaveText(SvgIcon(), icon, QStringLiteral("quadrello.svg"));
     return ok ? 0 : 1;
 }

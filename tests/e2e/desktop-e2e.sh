@@ -14,7 +14,9 @@
 # (xfce4-panel, started after the program): the icon reaches it, the exported menu lists the
 # eight entries, activating the icon restores the window and the exported 退出 ends the
 # program. A screen reader (AT-SPI) reads the named boxes, buttons and the five results.
-# Screenshots go to SHOT_FOLDER. Exit status 77 when a tool is missing (the test is skipped).
+# Screenshots go to SHOT_FOLDER, main-window.png among them (the window after computing, with its
+# frame). QUADRELLO_E2E_SCREENSHOT_ONLY=1 stops after taking that one.
+# Exit status 77 when a tool is missing (the test is skipped).
 set -uo pipefail
 
 program=${1:?usage: desktop-e2e.sh PROGRAM SHOT_FOLDER}
@@ -281,6 +283,19 @@ wait_for 5 plotted
 # The result frame: labels written (the frame's inside changed).
 ((changed > 50)) && pass "window: the result labels are written" ||
     fail "window: the result labels did not change"
+# The picture software centres show (the metainfo's screenshot; target `screenshot` makes only
+# this): the window with its frame, cut from the same shot.
+read -r frame_left frame_right frame_top frame_bottom < <(xprop -id "$main" _NET_FRAME_EXTENTS |
+    awk -F' = ' 'NF == 2 { gsub(",", "", $2); print $2 }')
+read -r _ _ width height < <(geometry "$main")
+convert "$shots/window-after.png" -crop "$((width + frame_left + frame_right))x$((height + frame_top + \
+    frame_bottom))+$((left - frame_left))+$((top - frame_top))" +repage "$shots/main-window.png"
+if [[ ${QUADRELLO_E2E_SCREENSHOT_ONLY:-} == 1 ]]; then
+    close_main_window
+    wait_for 10 program_ended
+    ((failures == 0)) && echo "screenshot: $shots/main-window.png" && exit 0
+    exit 1
+fi
 config_is '[Function]\r\nDrawGraphic=1\r\nMark=1\r\n' "after start"
 # Open the panel and switch "总在最前" on: stored at once with its leading blank, and the window
 # is above the others.
