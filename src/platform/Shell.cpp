@@ -1,9 +1,13 @@
 #include "platform/Shell.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <memory>
+#include <utility>
 
 namespace quadrello::platform {
 
@@ -18,10 +22,48 @@ class DesktopShellService final : public ShellService {
         const QString path = QStandardPaths::findExecutable(name);
         return !path.isEmpty() && QProcess::startDetached(path, {});
     }
-    bool OpenLink(const QString& link) override {
+    void OpenLink(const QString& link, std::function<void(bool)> taken) override {
         // Tolerant parsing percent-encodes the blank and the Chinese of a subject for the
         // desktop's URL handler; the link text itself stays as written.
-        return QDesktopServices::openUrl(QUrl(link, QUrl::TolerantMode));
+        const QUrl url(link, QUrl::TolerantMode);
+        const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        if (opener.isEmpty()) {
+            taken(QDesktopServices::openUrl(url));
+            return;
+        }
+        RunOpener(opener, url, std::move(taken));
+    }
+
+  private:
+    // The desktop's opener hands the link on and ends; its exit status says whether a program
+    // took it (3: none is registered). Some openers wait for the program they start instead:
+    // one that is still running after a while has found one, whatever it ends with later.
+    static void RunOpener(const QString& opener, const QUrl& url, std::function<void(bool)> taken) {
+        constexpr qint64 kFoundAfterMs = 10000;
+        auto* process = new QProcess(qApp);
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->setStandardInputFile(QProcess::nullDevice());
+        auto clock = std::make_shared<QElapsedTimer>();
+        auto report = std::make_shared<std::function<void(bool)>>(std::move(taken));
+        const auto finish = [process, report](bool result) {
+            if (*report) {
+                std::exchange(*report, nullptr)(result);
+            }
+            process->deleteLater();
+        };
+        QObject::connect(process, &QProcess::finished, process,
+                         [finish, clock](int code, QProcess::ExitStatus status) {
+                             finish((status == QProcess::NormalExit && code == 0) ||
+                                    clock->elapsed() >= kFoundAfterMs);
+                         });
+        QObject::connect(process, &QProcess::errorOccurred, process,
+                         [finish](QProcess::ProcessError error) {
+                             if (error == QProcess::FailedToStart) {
+                                 finish(false);
+                             }
+                         });
+        clock->start();
+        process->start(opener, {QString::fromLatin1(url.toEncoded())});
     }
 };
 
@@ -58,8 +100,8 @@ bool StartSystemCalculator() {
     return false;
 }
 
-bool OpenLink(const QString& link) {
-    return Current().OpenLink(link);
+void OpenLink(const QString& link, std::function<void(bool taken)> taken) {
+    Current().OpenLink(link, std::move(taken));
 }
 
 }  // namespace quadrello::platform

@@ -1,6 +1,7 @@
 #include "skin/SkinStyle.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 namespace quadrello::skin {
@@ -14,6 +15,17 @@ constexpr char kSkinnedProperty[] = "_quadrello_skin_palette";
 // would (the skin look test holds them to every pixel). Other kinds may be painted by the
 // style-sheet style itself once they have a background: a menu, for one, loses its frame.
 constexpr const char* kPaletteBackgroundKinds[] = {"QWidget", "QLabel", "QLineEdit", "QMessageBox"};
+
+// The classes a platform theme may give palettes of their own, which Qt prefers to the
+// application's for widgets of those classes: GTK's theme does, from a dark GTK theme as well,
+// so a skinned button would otherwise keep a dark face under the skin's dark text.
+constexpr const char* kThemedClasses[] = {
+    "QToolButton",      "QAbstractButton", "QCheckBox",
+    "QRadioButton",     "QHeaderView",     "QAbstractItemView",
+    "QMessageBoxLabel", "QTabBar",         "QLabel",
+    "QGroupBox",        "QMenu",           "QMenuBar",
+    "QTextEdit",        "QTextControl",    "QLineEdit",
+    "QComboBox"};
 
 constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive,
                                             QPalette::Disabled};
@@ -85,10 +97,49 @@ bool BackgroundIsPaletteOnly(const QWidget& widget) {
 
 }  // namespace
 
-void PinStandardPalette() {
+namespace {
+
+void PinPalettes() {
     QPalette palette = QApplication::style()->standardPalette();
     palette.setResolveMask(EveryRole());
     QApplication::setPalette(palette);
+    for (const char* className : kThemedClasses) {
+        QApplication::setPalette(palette, className);
+    }
+}
+
+// A desktop that switches its theme while the program runs makes Qt take the theme's class
+// palettes again, after it has told the windows: the standard palette goes back once that is
+// over.
+class PalettePin : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ThemeChange && !pending_) {
+            pending_ = true;
+            QTimer::singleShot(0, this, [this] {
+                pending_ = false;
+                PinPalettes();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    bool pending_ = false;
+};
+
+}  // namespace
+
+void PinStandardPalette() {
+    PinPalettes();
+    static PalettePin* pin = nullptr;
+    if (pin == nullptr) {
+        pin = new PalettePin(qApp);
+        qApp->installEventFilter(pin);
+    }
 }
 
 SkinStyle::SkinStyle(QStyle* base, QString sheet, std::vector<SkinRule> rules)
@@ -108,10 +159,11 @@ void SkinStyle::SetSheet(QString sheet, std::vector<SkinRule> rules) {
 void SkinStyle::polish(QWidget* widget) {
     QProxyStyle::polish(widget);
     const bool skinned = widget->property(kSkinnedProperty).toBool();
-    // A palette the program set stays the starting point; any other is the class's.
+    // A palette the program set stays the starting point; any other is the application's
+    // pinned one, never a class palette of the desktop's theme.
     QPalette palette = widget->testAttribute(Qt::WA_SetPalette) && !skinned
                            ? widget->palette()
-                           : QApplication::palette(widget);
+                           : QApplication::palette();
     const SkinColours colours = ColoursFor(rules_, *widget);
     if (colours.background && !BackgroundIsPaletteOnly(*widget) && widget->styleSheet().isEmpty()) {
         // The style-sheet style takes the widget over and polishes it again, through this
