@@ -99,8 +99,47 @@ bool BackgroundIsPaletteOnly(const QWidget& widget) {
 
 namespace {
 
+// Qt's own light palette, the one its styles have where no platform theme gives another.
+QPalette LightPalette() {
+    const QColor background(239, 239, 239);
+    const QColor light = background.lighter(150);
+    const QColor mid = background.darker(130);
+    const QColor dark = background.darker(150);
+    const QColor shadow = dark.darker(135);
+    QColor placeholder(Qt::black);
+    placeholder.setAlpha(128);
+    QPalette palette(Qt::black, background, light, dark, mid, Qt::black, Qt::white);
+    palette.setBrush(QPalette::Midlight, mid.lighter(110));
+    palette.setBrush(QPalette::Button, background);
+    palette.setBrush(QPalette::Shadow, shadow);
+    palette.setBrush(QPalette::HighlightedText, Qt::white);
+    const QColor disabledText(190, 190, 190);
+    palette.setBrush(QPalette::Disabled, QPalette::Text, disabledText);
+    palette.setBrush(QPalette::Disabled, QPalette::WindowText, disabledText);
+    palette.setBrush(QPalette::Disabled, QPalette::ButtonText, disabledText);
+    palette.setBrush(QPalette::Disabled, QPalette::Base, background);
+    palette.setBrush(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+    palette.setBrush(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+    palette.setBrush(QPalette::Active, QPalette::Highlight, QColor(48, 140, 198));
+    palette.setBrush(QPalette::Inactive, QPalette::Highlight, QColor(48, 140, 198));
+    palette.setBrush(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    palette.setBrush(QPalette::PlaceholderText, placeholder);
+    return palette;
+}
+
+// The style's standard palette, where it is light. Qt's styles take their standard palette
+// from the platform theme, so under a dark theme (GTK's Adwaita:dark) it is dark: Qt's own
+// light palette stands in then.
+QPalette StandardLightPalette() {
+    const QPalette standard = QApplication::style()->standardPalette();
+    return standard.color(QPalette::Window).lightness() >=
+                   standard.color(QPalette::WindowText).lightness()
+               ? standard
+               : LightPalette();
+}
+
 void PinPalettes() {
-    QPalette palette = QApplication::style()->standardPalette();
+    QPalette palette = StandardLightPalette();
     palette.setResolveMask(EveryRole());
     QApplication::setPalette(palette);
     for (const char* className : kThemedClasses) {
