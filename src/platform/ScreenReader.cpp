@@ -60,10 +60,19 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
     return role.isValid() ? new ExposedWidget(widget, QAccessible::Role(role.toInt())) : nullptr;
 }
 
+// Qt's own factory answers for its classes (a label) before any other, and an interface made
+// before the mark (when the window was created) stays cached: either is replaced by ours.
 void Mark(QWidget* widget, QAccessible::Role role) {
     static const bool installed = (QAccessible::installFactory(&Factory), true);
     (void)installed;
     widget->setProperty(kRoleProperty, int(role));
+    QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(widget);
+    if (existing == nullptr || existing->role() != role) {
+        if (existing != nullptr) {
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+        }
+        QAccessible::registerAccessibleInterface(new ExposedWidget(widget, role));
+    }
 }
 
 }  // namespace
