@@ -1,15 +1,12 @@
 // The platform widgets the windows are built of: the 0/1/2 check box, labels, lines, the
-// wrapping button, the painted layered window, twips, the calculator search, the link opener.
+// wrapping button, the painted layered window, twips, the calculator search.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
-#include <optional>
 
 #include "platform/CheckBox.h"
 #include "platform/Fonts.h"
@@ -283,34 +280,6 @@ TEST(CalculatorTest, FirstInstalledCalculatorInOrder) {
     shell.installed.insert(programs.first());
     EXPECT_TRUE(platform::StartSystemCalculator());
     EXPECT_EQ(shell.started, (QStringList{programs.last(), programs.first()}));
-}
-
-// The desktop's opener, a stand-in on the search path ending with each status: only 0 means a
-// program took the link (xdg-open ends with 3 when no mail program is registered).
-TEST(OpenLinkTest, TheOpenersExitStatusSaysWhetherTheLinkWasTaken) {
-    QTemporaryDir bin;
-    ASSERT_TRUE(bin.isValid());
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", bin.path().toLocal8Bit());
-    for (const auto& [status, expected] : {std::pair{0, true}, {3, false}, {4, false}}) {
-        QFile opener(bin.filePath(QStringLiteral("xdg-open")));
-        ASSERT_TRUE(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        opener.write("#!/bin/sh\nexit " + QByteArray::number(status) + "\n");
-        opener.close();
-        opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        std::optional<bool> taken;
-        int reports = 0;
-        platform::OpenLink(QStringLiteral("mailto:someone@example.com?subject=二次"),
-                           [&](bool result) {
-                               taken = result;
-                               ++reports;
-                           });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return taken.has_value(); }, 5000)) << status;
-        EXPECT_EQ(taken, expected) << "exit status " << status;
-        QTest::qWait(50);
-        EXPECT_EQ(reports, 1) << status;
-    }
-    qputenv("PATH", path);
 }
 
 }  // namespace
