@@ -167,10 +167,13 @@ QFont FaceFont(const QString& family, int pixels) {
         strategy |= QFont::NoAntialias;
     }
     // Scaled by a fraction, no size has its bitmaps and Qt leaves the outlines unhinted: the
-    // thin strokes of Song text then fall between device pixels and come out grey. Hinted at
-    // the device size, they are snapped onto whole pixels and stay dark.
-    if (FractionalScale()) {
+    // one-pixel strokes of the Song face then fall between device pixels and come out grey.
+    // Hinted at the device size and drawn without smoothing, like its bitmaps, they are snapped
+    // onto whole pixels and stay dark.
+    if (FractionalScale() &&
+        installed.startsWith(QLatin1String("AR PL UMing"), Qt::CaseInsensitive)) {
         font.setHintingPreference(QFont::PreferFullHinting);
+        strategy |= QFont::NoAntialias;
     }
     font.setStyleStrategy(QFont::StyleStrategy(strategy));
     return font;
