@@ -34,6 +34,9 @@ class CheckBox : public QCheckBox {
 
   protected:
     void nextCheckState() override;
+    // Under a dark scheme whose box face barely stands out from the window, outlines the box
+    // so that it can be seen.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace quadrello::platform

@@ -3,10 +3,14 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <QDir>
 #include <QLibraryInfo>
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace quadrello::platform {
 
@@ -111,6 +115,56 @@ std::string Unusable(const std::string& name) {
     return {};  // offscreen, vnc and the like need no display
 }
 
+// Whether the window manager of the X display serves what the windows ask of it: keeping a
+// window above the others (_NET_WM_STATE_ABOVE among its _NET_SUPPORTED) and a compositing
+// manager (the owner of _NET_WM_CM_S<screen>) that blends a window by its opacity for the
+// fade. Some XWayland window managers (weston's) offer neither.
+bool XWindowManagerServes() {
+    int screenNumber = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
+    const std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> closer(connection,
+                                                                                xcb_disconnect);
+    if (xcb_connection_has_error(connection) != 0) {
+        return false;
+    }
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screens.rem > 0; ++i) {
+        xcb_screen_next(&screens);
+    }
+    if (screens.rem == 0) {
+        return false;
+    }
+    const xcb_window_t root = screens.data->root;
+    const std::string names[] = {"_NET_SUPPORTED", "_NET_WM_STATE_ABOVE",
+                                 "_NET_WM_CM_S" + std::to_string(screenNumber)};
+    xcb_intern_atom_cookie_t cookies[3];
+    for (int i = 0; i < 3; ++i) {
+        cookies[i] = xcb_intern_atom(connection, 0, uint16_t(names[i].size()), names[i].data());
+    }
+    xcb_atom_t atoms[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookies[i], nullptr);
+        atoms[i] = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+    }
+    constexpr uint32_t kMostAtoms = 4096;
+    xcb_get_property_reply_t* supported = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, root, atoms[0], XCB_ATOM_ATOM, 0, kMostAtoms),
+        nullptr);
+    bool above = false;
+    if (supported != nullptr && supported->format == 32) {
+        const auto* list = static_cast<const xcb_atom_t*>(xcb_get_property_value(supported));
+        const int count = xcb_get_property_value_length(supported) / int(sizeof(xcb_atom_t));
+        above = std::find(list, list + count, atoms[1]) != list + count;
+    }
+    std::free(supported);
+    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, atoms[2]), nullptr);
+    const bool compositing = owner != nullptr && owner->owner != XCB_NONE;
+    std::free(owner);
+    return above && compositing;
+}
+
 // The user's own list, "name[:options]" separated by ";": usable when any one is.
 DisplayChoice CheckUsersChoice(const std::string& list) {
     std::string firstProblem;
@@ -151,11 +205,16 @@ DisplayChoice ChooseDisplay() {
             "is set)";
         return choice;
     }
-    // X first: through XWayland too, the windows keep everything that Wayland forbids.
+    // X first: through XWayland too, the windows keep everything that Wayland forbids, as long
+    // as XWayland's window manager provides it. Where it does not, the Wayland plugin does as
+    // well (the fade works natively), so a Wayland session that offers it goes first then.
+    const bool xFirst = !waylandSession || !xSession || !Unusable(kWayland).empty() ||
+                        !Unusable(kXcb).empty() || XWindowManagerServes();
     const struct {
         bool offered;
         const char* name;
-    } candidates[] = {{xSession, kXcb}, {waylandSession, kWayland}};
+    } candidates[] = {
+        {xSession && xFirst, kXcb}, {waylandSession, kWayland}, {xSession && !xFirst, kXcb}};
     std::string problems;
     for (const auto& candidate : candidates) {
         if (!candidate.offered) {

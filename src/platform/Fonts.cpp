@@ -1,9 +1,12 @@
 #include "platform/Fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHash>
 #include <QScreen>
 #include <QStringList>
+#include <cmath>
 
 namespace quadrello::platform {
 
@@ -76,6 +79,51 @@ bool DrawnFromBitmaps(const QString& face, int pixels) {
            screen->devicePixelRatio() == 1.0;
 }
 
+// Whether a logical pixel covers a fractional number of device pixels (1.5, 1.25).
+bool FractionalScale() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return false;
+    }
+    const qreal ratio = screen->devicePixelRatio();
+    return ratio != std::floor(ratio);
+}
+
+// The faces the layout was drawn with: their glyphs fill the designed boxes exactly as they are.
+bool DesignedFace(const QString& face) {
+    return face.startsWith(QLatin1String("AR PL UMing"), Qt::CaseInsensitive) ||
+           face.startsWith(QLatin1String("AR PL UKai"), Qt::CaseInsensitive);
+}
+
+// The characters whose ink must stay inside a caption's box: ideographs with strokes at the
+// top of the em, the Greek delta, the circled numbers, digits and signs.
+constexpr char kInkSample[] = "二次项系数计算器关于选项Δ①②0123456789=-.：";
+
+// The size at which another face's captions fit the boxes laid out for `pixels`-pixel Song
+// text: a label draws its first line from the top with the face's own ascent, so the ascent and
+// the ink below the baseline together must stay within the design's `pixels`, as Song's do.
+// Faces with tall ascents (Noto CJK) come out smaller; faces of Song's proportions keep the
+// size. Measured once per face and size.
+int FittingPixels(const QString& face, int pixels) {
+    static QHash<QString, int> fitted;
+    const QString key = face + QLatin1Char('/') + QString::number(pixels);
+    if (const auto found = fitted.constFind(key); found != fitted.constEnd()) {
+        return *found;
+    }
+    int size = pixels;
+    for (; size > pixels / 2; --size) {
+        QFont font(face);
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        const QRect ink = metrics.tightBoundingRect(QString::fromUtf8(kInkSample));
+        if (metrics.ascent() + qMax(0, ink.bottom()) <= pixels) {
+            break;
+        }
+    }
+    fitted.insert(key, size);
+    return size;
+}
+
 }  // namespace
 
 void InstallFontSubstitutions() {
@@ -118,10 +166,21 @@ QString InstalledFace(const char* family) {
 
 QFont FaceFont(const QString& family, int pixels) {
     QFont font(family);
-    font.setPixelSize(pixels);
+    const QString installed = FindInstalled(family);
+    const bool designed = installed.isEmpty() || DesignedFace(installed);
+    font.setPixelSize(designed ? pixels : FittingPixels(installed, pixels));
     font.setWeight(QFont::Normal);
     int strategy = fallbackFaceInUse ? QFont::PreferDefault : QFont::NoFontMerging;
-    if (DrawnFromBitmaps(FindInstalled(family), pixels)) {
+    if (DrawnFromBitmaps(installed, pixels)) {
+        strategy |= QFont::NoAntialias;
+    }
+    // Scaled by a fraction, no size has its bitmaps and Qt leaves the outlines unhinted: the
+    // one-pixel strokes of the Song face then fall between device pixels and come out grey.
+    // Hinted at the device size and drawn without smoothing, like its bitmaps, they are snapped
+    // onto whole pixels and stay dark.
+    if (FractionalScale() &&
+        installed.startsWith(QLatin1String("AR PL UMing"), Qt::CaseInsensitive)) {
+        font.setHintingPreference(QFont::PreferFullHinting);
         strategy |= QFont::NoAntialias;
     }
     font.setStyleStrategy(QFont::StyleStrategy(strategy));

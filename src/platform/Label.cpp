@@ -30,6 +30,11 @@ void Label::SetCaption(const QString& caption) {
     }
 }
 
+void Label::SetRoomEnd(int x) {
+    roomEnd_ = x;
+    Show(true);
+}
+
 void Label::MakeSelectable(const QString& meaning) {
     meaning_ = meaning;
     setAccessibleName(meaning_);
@@ -42,7 +47,9 @@ void Label::resizeEvent(QResizeEvent* event) {
     if (text() != shown_) {
         caption_ = text();  // set through QLabel::setText
     }
-    Show(false);
+    // Placed at its designed size, an auto-size label still takes its caption's width: a face
+    // wider than the designed one must not cut a short caption ("X=") to its ellipsis.
+    Show(sizing_ == Sizing::AutoSize);
 }
 
 // Shows the caption, cut with an ellipsis where it does not fit. An auto-size label first takes
@@ -50,8 +57,11 @@ void Label::resizeEvent(QResizeEvent* event) {
 void Label::Show(bool fitWidth) {
     const int natural = fontMetrics().horizontalAdvance(caption_);
     if (fitWidth && sizing_ == Sizing::AutoSize && !caption_.isEmpty()) {
-        const int room = parentWidget() != nullptr ? parentWidget()->width() - x() : natural;
-        resize(qMax(0, qMin(natural, room)), height());
+        int end = parentWidget() != nullptr ? parentWidget()->width() : x() + natural;
+        if (roomEnd_ >= 0) {
+            end = qMin(end, roomEnd_);
+        }
+        resize(qMax(0, qMin(natural, end - x())), height());
     }
     // Captions of several lines are laid out as they are.
     const bool oneLine = !wordWrap() && !caption_.contains(u'\n');

@@ -19,6 +19,11 @@ class Label : public QLabel {
 
     // Sets the caption; an auto-size label then takes the caption's width.
     void SetCaption(const QString& caption);
+    // Where an auto-size label's room ends, in its parent's coordinates, when something (a
+    // panel beside it) ends it before the parent's right edge. Fits the caption again.
+    void SetRoomEnd(int x);
+    // Fits the caption again into the room there is now (after the parent was resized).
+    void Refit() { Show(true); }
     // The whole caption, also while it is shown cut.
     const QString& Caption() const { return caption_; }
 
@@ -41,6 +46,7 @@ class Label : public QLabel {
     QString shown_;  // what Show() put up
     QString meaning_;
     Sizing sizing_;
+    int roomEnd_ = -1;  // none: the parent's right edge
 };
 
 }  // namespace quadrello::platform

@@ -7,12 +7,17 @@ namespace quadrello::platform {
 
 namespace {
 
-constexpr char kMarker[] = "quadrello.hideHiddenChildren";
+// The role a marked widget is read as; windows so marked show only what is seen of them.
+constexpr char kRoleProperty[] = "quadrello.accessibleRole";
+constexpr char kDecorationProperty[] = "quadrello.decoration";
 
-// A window as screen readers see it, less the children it keeps hidden.
-class ShownChildrenOnly : public QAccessibleWidget {
+bool IsWindowRole(QAccessible::Role role) {
+    return role == QAccessible::Window || role == QAccessible::Dialog;
+}
+
+class ExposedWidget : public QAccessibleWidget {
   public:
-    explicit ShownChildrenOnly(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+    ExposedWidget(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
 
     int childCount() const override { return int(Shown().size()); }
 
@@ -31,8 +36,14 @@ class ShownChildrenOnly : public QAccessibleWidget {
   private:
     QList<QWidget*> Shown() const {
         QList<QWidget*> shown;
+        if (!IsWindowRole(role())) {
+            return shown;  // a picture button has nothing inside to read
+        }
+        const QRect area = widget()->rect();
         for (QWidget* child : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!child->isWindow() && !child->isHidden()) {
+            if (!child->isWindow() && !child->isHidden() &&
+                !child->property(kDecorationProperty).toBool() &&
+                area.intersects(child->geometry())) {
                 shown.append(child);
             }
         }
@@ -41,19 +52,52 @@ class ShownChildrenOnly : public QAccessibleWidget {
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
-    auto* window = qobject_cast<QWidget*>(object);
-    if (window != nullptr && window->property(kMarker).toBool()) {
-        return new ShownChildrenOnly(window);
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr) {
+        return nullptr;
     }
-    return nullptr;
+    const QVariant role = widget->property(kRoleProperty);
+    return role.isValid() ? new ExposedWidget(widget, QAccessible::Role(role.toInt())) : nullptr;
+}
+
+// Qt's own factory answers for its classes (a label) before any other, and an interface made
+// before the mark (when the window was created) stays cached: either is replaced by ours.
+void Mark(QWidget* widget, QAccessible::Role role) {
+    static const bool installed = (QAccessible::installFactory(&Factory), true);
+    (void)installed;
+    widget->setProperty(kRoleProperty, int(role));
+    QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(widget);
+    if (existing == nullptr || existing->role() != role) {
+        if (existing != nullptr) {
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+        }
+        QAccessible::registerAccessibleInterface(new ExposedWidget(widget, role));
+    }
 }
 
 }  // namespace
 
 void HideHiddenChildrenFromScreenReaders(QWidget* window) {
-    static const bool installed = (QAccessible::installFactory(&Factory), true);
-    (void)installed;
-    window->setProperty(kMarker, true);
+    Mark(window, QAccessible::Window);
+}
+
+void ExposeAsDialog(QWidget* window, const QString& name) {
+    window->setAccessibleName(name);
+    Mark(window, QAccessible::Dialog);
+}
+
+void ExposeAsButton(QWidget* widget, const QString& name) {
+    widget->setAccessibleName(name);
+    Mark(widget, QAccessible::Button);
+}
+
+void MarkAsDecoration(QWidget* widget) {
+    widget->setProperty(kDecorationProperty, true);
+}
+
+void AnnounceFocus(QWidget* window) {
+    QAccessibleEvent event(window, QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace quadrello::platform

@@ -1,51 +1,23 @@
 #include "platform/Shell.h"
 
-#include <QDesktopServices>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
+#include <utility>
+
+#include "platform/DesktopShell.h"
 
 namespace quadrello::platform {
 
 namespace {
 
-class DesktopShellService final : public ShellService {
-  public:
-    bool ProgramExists(const QString& name) const override {
-        return !QStandardPaths::findExecutable(name).isEmpty();
-    }
-    bool StartProgram(const QString& name) override {
-        const QString path = QStandardPaths::findExecutable(name);
-        return !path.isEmpty() && QProcess::startDetached(path, {});
-    }
-    bool OpenLink(const QString& link) override {
-        // Tolerant parsing percent-encodes the blank and the Chinese of a subject for the
-        // desktop's URL handler; the link text itself stays as written.
-        return QDesktopServices::openUrl(QUrl(link, QUrl::TolerantMode));
-    }
-};
-
 ShellService* replacement = nullptr;
 
 ShellService& Current() {
-    static DesktopShellService real;
-    return replacement != nullptr ? *replacement : real;
+    return replacement != nullptr ? *replacement : DesktopShell();
 }
 
 }  // namespace
 
 void SetShellService(ShellService* service) {
     replacement = service;
-}
-
-QStringList CalculatorPrograms() {
-#ifdef Q_OS_WIN
-    return {QStringLiteral("calc")};
-#else
-    return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
-            QStringLiteral("mate-calc"),        QStringLiteral("galculator"),
-            QStringLiteral("qalculate-gtk"),    QStringLiteral("xcalc")};
-#endif
 }
 
 bool StartSystemCalculator() {
@@ -58,8 +30,8 @@ bool StartSystemCalculator() {
     return false;
 }
 
-bool OpenLink(const QString& link) {
-    return Current().OpenLink(link);
+void OpenLink(const QString& link, std::function<void(bool taken)> taken) {
+    Current().OpenLink(link, std::move(taken));
 }
 
 }  // namespace quadrello::platform

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace quadrello::platform {
 
@@ -14,8 +15,11 @@ class ShellService {
     virtual bool ProgramExists(const QString& name) const = 0;
     // Starts the program detached, with its normal window; false when it could not be started.
     virtual bool StartProgram(const QString& name) = 0;
-    // Hands a link ("mailto:..." and the like) to the desktop; false when nothing took it.
-    virtual bool OpenLink(const QString& link) = 0;
+    // Hands a link ("mailto:..." and the like) to the desktop and reports, through `taken`,
+    // whether a program took it: false when no opener exists, or when the desktop's opener ran
+    // and said that it found no program. May report before it returns or later, from the event
+    // loop (the opener is not waited for); never reports twice.
+    virtual void OpenLink(const QString& link, std::function<void(bool taken)> taken) = 0;
 };
 
 // Replaces the service the functions below use; null restores the real one.
@@ -28,6 +32,6 @@ QStringList CalculatorPrograms();
 // False when none exists or it could not be started.
 bool StartSystemCalculator();
 
-bool OpenLink(const QString& link);
+void OpenLink(const QString& link, std::function<void(bool taken)> taken);
 
 }  // namespace quadrello::platform

@@ -5,7 +5,9 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QDBusReply>
 #include <QDBusServiceWatcher>
+#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QtEndian>
@@ -25,6 +27,22 @@ constexpr char kItemPath[] = "/StatusNotifierItem";
 constexpr char kMenuPath[] = "/MenuBar";
 // A watcher answers at once; a hung one must not hold the interface up for long.
 constexpr int kWatcherTimeoutMs = 500;
+// The tip's lines joined into one title, for hosts that show the title alone.
+constexpr char16_t kTitleJoint[] = u" — ";
+// Panels that show a tip's title alone, by the name of their program.
+constexpr char kTitleOnlyHosts[] = "lxqt-panel";
+
+// The name of the program that owns `service` on the bus; empty when it cannot be told.
+QString OwnerProgram(QDBusConnection& bus, const QString& service) {
+    const QDBusReply<uint> pid = bus.interface()->servicePid(service);
+    if (!pid.isValid()) {
+        return {};
+    }
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid.value()));
+    return comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll()).trimmed()
+                                          : QString();
+}
+
 // Sizes hosts pick from, as panels range from 16 to 64 pixels.
 constexpr int kPixmapSizes[] = {16, 22, 24, 32, 48, 64};
 
@@ -92,6 +110,7 @@ void StatusNotifierHosts::Query() {
     const bool present = reply.type() == QDBusMessage::ReplyMessage &&
                          !reply.arguments().isEmpty() &&
                          reply.arguments().constFirst().value<QDBusVariant>().variant().toBool();
+    titleOnly_ = OwnerProgram(bus, service) == QLatin1String(kTitleOnlyHosts);
     Set(present);
 }
 
@@ -109,6 +128,8 @@ void StatusNotifierHosts::Set(bool present) {
 
 StatusNotifierObject::StatusNotifierObject(TrayIcon* icon) : icon_(icon) {
     RegisterTypes();
+    connect(&StatusNotifierHosts::Instance(), &StatusNotifierHosts::changed, this,
+            &StatusNotifierObject::ApplyTip);
 }
 
 void StatusNotifierObject::RegisterTypes() {
@@ -135,8 +156,18 @@ void StatusNotifierObject::SetIcon(const QIcon& icon) {
 }
 
 void StatusNotifierObject::SetTip(const QString& tip) {
-    QStringList lines = tip.split(u'\n');
-    tip_.title = lines.takeFirst();
+    tipText_ = tip;
+    ApplyTip();
+}
+
+// The tip's first line is its title, the rest its description; for a host that shows the
+// title alone, the title holds every line.
+void StatusNotifierObject::ApplyTip() {
+    QStringList lines = tipText_.split(u'\n');
+    tip_.title = StatusNotifierHosts::Instance().TitleOnly()
+                     ? lines.join(QString::fromUtf16(kTitleJoint))
+                     : lines.constFirst();
+    lines.removeFirst();
     tip_.description = lines.join(u'\n');
     emit NewTitle();
     emit NewToolTip();

@@ -40,6 +40,9 @@ class StatusNotifierHosts : public QObject {
   public:
     static StatusNotifierHosts& Instance();
     bool Present() const { return present_; }
+    // Whether the host shows a tip's title alone and never its description: LXQt's panel, known
+    // by the program that runs the watcher (the panel runs its own).
+    bool TitleOnly() const { return titleOnly_; }
 
   signals:
     void changed();
@@ -53,6 +56,7 @@ class StatusNotifierHosts : public QObject {
     void Set(bool present);
 
     bool present_ = false;
+    bool titleOnly_ = false;
 };
 
 // The org.kde.StatusNotifierItem object of one icon: what hosts read and call. Clicks are
@@ -112,7 +116,10 @@ class StatusNotifierObject : public QObject {
     void NewStatus(const QString& status);
 
   private:
+    void ApplyTip();
+
     QPointer<TrayIcon> icon_;
+    QString tipText_;
     SniToolTip tip_;
 };
 

@@ -25,8 +25,10 @@ bool XEmbedPossible() {
 
 SystemTrayIcon::SystemTrayIcon(QObject* parent) : TrayIcon(parent) {
     item_ = new StatusNotifierItem(this);
-    connect(&StatusNotifierHosts::Instance(), &StatusNotifierHosts::changed, this,
-            &SystemTrayIcon::Place);
+    connect(&StatusNotifierHosts::Instance(), &StatusNotifierHosts::changed, this, [this] {
+        Place();
+        emit hostsChanged();
+    });
 }
 
 bool SystemTrayIcon::HostAvailable() {
@@ -67,6 +69,7 @@ void SystemTrayIcon::Place() {
     if (shown_ && !notifier && XEmbedPossible()) {
         ShowInXEmbedTray();
     } else if (xembed_ != nullptr) {
+        qApp->removeEventFilter(this);
         xembed_->hide();
     }
 }
@@ -79,7 +82,10 @@ void SystemTrayIcon::ShowInXEmbedTray() {
     xembed_->setIcon(icon_);
     xembed_->setToolTip(tip_);
     xembed_->show();
-    WatchIconWidget();
+    if (!WatchIconWidget()) {
+        // Qt makes the icon's widget only when a tray docks it: looked for as widgets show.
+        qApp->installEventFilter(this);
+    }
 }
 
 void SystemTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
@@ -115,6 +121,8 @@ void SystemTrayIcon::Released(Qt::MouseButton button) {
 
 // The XEmbed icon is a top-level widget of this process, made when the icon docks: at the
 // show when a tray is there, later when one comes.
+// Qt destroys that widget when the tray's manager goes away (the panel exits or crashes): the
+// host is gone then.
 bool SystemTrayIcon::WatchIconWidget() {
     if (!iconWidget_.isNull()) {
         return true;
@@ -123,6 +131,13 @@ bool SystemTrayIcon::WatchIconWidget() {
         if (widget->objectName() == QLatin1String(kIconWidgetName)) {
             iconWidget_ = widget;
             widget->installEventFilter(this);
+            qApp->removeEventFilter(this);
+            connect(widget, &QObject::destroyed, this, [this] {
+                emit hostsChanged();
+                if (shown_ && xembed_ != nullptr) {
+                    qApp->installEventFilter(this);  // for the next tray's widget
+                }
+            });
             return true;
         }
     }
@@ -130,6 +145,10 @@ bool SystemTrayIcon::WatchIconWidget() {
 }
 
 bool SystemTrayIcon::eventFilter(QObject* watched, QEvent* event) {
+    if (iconWidget_.isNull() && event->type() == QEvent::Show &&
+        watched->objectName() == QLatin1String(kIconWidgetName)) {
+        WatchIconWidget();
+    }
     if (watched != iconWidget_ || (event->type() != QEvent::MouseButtonRelease &&
                                    event->type() != QEvent::MouseButtonDblClick)) {
         return TrayIcon::eventFilter(watched, event);

@@ -30,6 +30,8 @@ class TrayIcon : public QObject {
     void rightReleased();
     void middleReleased();
     void doubleClicked();
+    // Tray hosts came or went: TrayHostAvailable() may answer otherwise now.
+    void hostsChanged();
 };
 
 // Makes the icons, and tells whether the desktop hosts icons now.

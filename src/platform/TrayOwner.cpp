@@ -11,6 +11,10 @@ bool IsMinimised(const QWidget* window) {
     return window->isMinimized();
 }
 
+bool IsHidden(const QWidget* window) {
+    return window->isHidden();
+}
+
 void ShowNormal(QWidget* window) {
     window->showNormal();
     FocusWindow(window);

@@ -9,6 +9,9 @@ namespace quadrello::platform {
 
 bool IsMinimised(const QWidget* window);
 
+// Whether the window is hidden (into the tray), not merely minimised.
+bool IsHidden(const QWidget* window);
+
 // Takes the window out of the minimised state and shows it, active.
 void ShowNormal(QWidget* window);
 

@@ -17,10 +17,11 @@ namespace quadrello::skin {
 // polishing, sizing and painting through its rule matching. Only where a style sheet's
 // background colour changes more than colours (a menu loses its frame, for one) does a widget
 // get the sheet itself, when it is polished, so that it looks exactly as the sheet makes it.
-// Makes the style's own standard palette, every role of it, the application's palette: under a
-// skin, the colours the skin leaves alone come from there and never from the desktop's scheme,
-// so that a pale colour the skin sets never meets a light one a dark scheme brings along. Held
-// against later changes of the desktop's scheme too.
+// Makes the style's own standard palette, every role of it, the application's palette and the
+// palette of every class a platform theme gives one of its own (GTK's theme does): under a skin,
+// the colours the skin leaves alone come from there and never from the desktop's scheme, so that
+// a dark colour the skin sets never meets a dark face a dark scheme brings along. Held against
+// later changes of the desktop's theme too.
 void PinStandardPalette();
 
 class SkinStyle : public QProxyStyle {

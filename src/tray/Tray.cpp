@@ -29,6 +29,15 @@ void Route(platform::TrayIcon* icon, void (platform::TrayIcon::*signal)(), intpt
         Qt::QueuedConnection);
 }
 
+// A window hidden into the tray would be lost with the last host: it comes back, shown
+// normally. Minimised again once a host is back, it hides again.
+void BringBackWithoutHost() {
+    if (!TrayForm.isNull() && platform::IsHidden(TrayForm) && platform::IsMinimised(TrayForm) &&
+        !platform::TrayHostAvailable()) {
+        platform::ShowNormal(TrayForm);
+    }
+}
+
 }  // namespace
 
 void AddTrayIcon(QWidget* form, QMenu* menu) {
@@ -40,6 +49,8 @@ void AddTrayIcon(QWidget* form, QMenu* menu) {
     Route(TrayIconNow, &platform::TrayIcon::rightReleased, kIconRightButtonUp);
     Route(TrayIconNow, &platform::TrayIcon::middleReleased, kIconMiddleButtonUp);
     Route(TrayIconNow, &platform::TrayIcon::doubleClicked, kIconLeftDoubleClick);
+    QObject::connect(TrayIconNow, &platform::TrayIcon::hostsChanged, form, &BringBackWithoutHost,
+                     Qt::QueuedConnection);
     TrayIconNow->Show(form->windowIcon(), menu);
 }
 

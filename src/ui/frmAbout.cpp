@@ -11,6 +11,7 @@
 #include "platform/Fonts.h"
 #include "platform/Label.h"
 #include "platform/LineBreaks.h"
+#include "platform/ScreenReader.h"
 #include "platform/Topmost.h"
 #include "platform/Twips.h"
 #include "platform/WindowMove.h"
@@ -47,6 +48,8 @@ constexpr QRgb kBlack = 0x000000;
 constexpr char kCaptionLabel3[] = "请记住我的名字，这是您对我最大的支持！";
 constexpr char kCaptionLabel2[] = "作者：Tarvenn";
 constexpr char kCaptionLabel1[] = "Quadrello";
+// What a screen reader calls the close picture.
+constexpr char kSpokenClose[] = "关闭";
 
 // The paragraph, broken by hand into three lines with an empty line between them.
 constexpr char kContent[] =
@@ -147,6 +150,11 @@ void frmAbout::CreateControls() {
     imgC_O_->hide();
     imgC_N_ = Picture(this, "imgC_N", kCloseNormalPlace, kCloseNormalPicture);
     imgC_N_->hide();
+    // A screen reader reads a dialog named by its title with one button, not the pictures and
+    // the drag strip it is made of.
+    platform::ExposeAsDialog(this, windowTitle());
+    platform::MarkAsDecoration(imaCaption_);
+    platform::ExposeAsButton(imgClose_, QString::fromUtf8(kSpokenClose));
 }
 
 frmAbout& frmAbout::Instance() {
@@ -173,6 +181,8 @@ void frmAbout::Open() {
     Load();
     platform::CentreOnScreen(this);
     show();
+    activateWindow();
+    platform::AnnounceFocus(this);
 }
 
 void frmAbout::Load() {

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <string>
@@ -181,6 +182,7 @@ void frmMain::ToggleOptions() {
         cmdOption_->setAccessibleDescription(QString::fromUtf8(captions::kSpokenOptionCollapsed));
         picGraphic_->resize(picGraphic_->width() - widening, picGraphic_->height());
     }
+    lab_->Refit();
 }
 
 void frmMain::OnTopmostClick() {
@@ -206,10 +208,14 @@ void frmMain::ContactAuthor() {
     const QString address = QString::fromUtf8(captions::kFeedbackAddress);
     const QString link = QStringLiteral("mailto:") + address + QStringLiteral("?subject=") + title +
                          QString::fromUtf8(captions::kFeedbackSubject);
-    // Without a mail program the user can still write by hand.
-    if (!platform::OpenLink(link)) {
-        platform::ShowMessage(this, title, QString::fromUtf8(captions::kNoMailProgram) + address);
-    }
+    // Without a mail program the user can still write by hand. The desktop's opener may answer
+    // later, from the event loop: by then the window may be gone.
+    platform::OpenLink(link, [window = QPointer<frmMain>(this), title, address](bool taken) {
+        if (!taken && !window.isNull()) {
+            platform::ShowMessage(window, title,
+                                  QString::fromUtf8(captions::kNoMailProgram) + address);
+        }
+    });
 }
 
 void frmMain::StartCalculator() {

@@ -83,6 +83,7 @@ void MakeLine(QWidget* parent, const char* name, const layout::Line& line) {
         QPoint(TwipsToPixels(line.x1), TwipsToPixels(line.y1)),
         QPoint(TwipsToPixels(line.x2), TwipsToPixels(line.y2)), colour, parent);
     widget->setObjectName(QString::fromUtf8(name));
+    platform::MarkAsDecoration(widget);
 }
 
 QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption) {
@@ -124,6 +125,8 @@ void frmMain::CreateMainArea() {
     Label* vertexY = MakeLabel(this, names::kVertexY, "", layout::kVertexY, S::Fixed, B::Opaque);
     resultLabels_ = {delta, result1, result2, vertexX, vertexY};
     lab_ = MakeLabel(this, names::kPointer, "", layout::kPointer, S::AutoSize, B::Opaque);
+    // The readout's room ends at the divider: beyond it lie the options panel and the edge.
+    lab_->SetRoomEnd(TwipsToPixels(layout::kDivider.x1));
 
     computeButton_ = MakeButton(this, names::kCompute, captions::kCompute, layout::kCompute);
     computeButton_->setFont(platform::FaceFont(platform::InstalledFace(platform::kNewSongFace),
@@ -187,7 +190,8 @@ void frmMain::CreateTrayMenu() {
 }
 
 void frmMain::NameForScreenReaders() {
-    platform::HideHiddenChildrenFromScreenReaders(this);  // chkMark, chkRedrawGraphic
+    // chkMark and chkRedrawGraphic, the lines, and the collapsed panel's controls.
+    platform::HideHiddenChildrenFromScreenReaders(this);
     picGraphic_->setAccessibleName(QString::fromUtf8(captions::kSpokenPicture));
     coefficientA_->setAccessibleName(Spoken(captions::kLabel1));
     coefficientB_->setAccessibleName(Spoken(captions::kLabel2));

@@ -1,6 +1,7 @@
 // Where the controls stand, what they say and in which colours, and the clipped corners.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -58,6 +59,26 @@ TEST(AboutLayout, BorderlessSquareWindowCentredOnTheScreen) {
     EXPECT_EQ(about.size(), QSize(310, 310));
     EXPECT_TRUE(about.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(about.geometry().center(), about.screen()->geometry().center());
+}
+
+// A screen reader reads a dialog named 关于 whose close picture is a named button, and not the
+// drag strip it is made of.
+TEST(AboutLayout, ScreenReadersReadADialogWithACloseButton) {
+    frmAbout about;
+    about.Open();
+    QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(&about);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->role(), QAccessible::Dialog);
+    EXPECT_EQ(dialog->text(QAccessible::Name), QString::fromUtf8("关于"));
+    QStringList buttons;
+    for (int i = 0; i < dialog->childCount(); ++i) {
+        QAccessibleInterface* child = dialog->child(i);
+        EXPECT_NE(child->object()->objectName(), QStringLiteral("imaCaption"));
+        if (child->role() == QAccessible::Button) {
+            buttons << child->text(QAccessible::Name);
+        }
+    }
+    EXPECT_EQ(buttons, QStringList{QString::fromUtf8("关闭")});
 }
 
 // Each text in its colour, as the label paints it after styling (a skin cannot change it).

@@ -311,6 +311,102 @@ wait_for 5 on_top && pass "window: 总在最前 stored and on top" ||
 close_main_window
 wait_for 10 program_ended || fail "window: the program did not end on close"
 
+# --- the skin under GTK's dark theme; another CJK face; a desktop opener that finds no mail ---
+# look_of NAME [VARIABLE=VALUE...]: starts the skinned program with those variables, opens the
+# options panel (the click leaves the focus on 选项, so no caret blinks), and keeps the client
+# area as picture NAME.
+look_of() {
+    local name=$1 folder="$work/look-$1"
+    shift
+    mkdir -p "$folder"
+    cp "$program" "$folder/quadrello"
+    cp "$(dirname "$program")/skin.ski" "$folder/" 2>/dev/null
+    printf '[Function]\r\nDrawGraphic=1\r\nMark=1\r\n' >"$folder/config.ini"
+    env "$@" "$folder/quadrello" >"$folder/output.txt" 2>&1 &
+    app=$!
+    started+=("$app")
+    wait_for 15 main_window_shown || return 1
+    read -r left top _ _ < <(geometry "$main")
+    click_at 283 178
+    xdotool mousemove 0 0
+    wait_for 5 width_is 392 || return 1
+    sleep 0.3  # the open panel's first paint; nothing marks it
+    import -window "$main" "PNG24:$shots/look-$name.png"
+}
+if [[ -f "$(dirname "$program")/skin.ski" ]] &&
+    [[ -n $(find /usr/lib -path '*platformthemes/libqgtk3.so' -print -quit 2>/dev/null) ]]; then
+    look_of light && close_main_window && wait_for 10 program_ended
+    look_of gtk-dark QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark &&
+        close_main_window && wait_for 10 program_ended
+    differ=$(compare -metric AE "$shots/look-light.png" "$shots/look-gtk-dark.png" null: 2>&1)
+    [[ $differ == 0 ]] && pass "skin: GTK's dark theme changes no pixel of the skinned window" ||
+        fail "skin: $differ pixels differ under GTK's dark theme"
+else
+    echo "SKIP part: no skin beside the program or no GTK platform theme (qt6-gtk-platformtheme)"
+fi
+
+# Noto Sans CJK as the only Chinese face: the captions' boxes keep every glyph row. A caption
+# cut at its box's edge leaves ink in the box's first or last pixel row.
+noto=$(fc-list -f '%{file}\n' 'Noto Sans CJK SC' 2>/dev/null | head -n 1)
+if [[ -n $noto ]]; then
+    mkdir -p "$work/noto-fonts"
+    ln -sf "$noto" "$work/noto-fonts/"
+    cat >"$work/noto-fonts/fonts.conf" <<CONF
+<?xml version="1.0"?><!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><dir>$work/noto-fonts</dir><dir>/usr/share/fonts/truetype/dejavu</dir>
+<cachedir>$work/noto-fonts/cache</cachedir></fontconfig>
+CONF
+    look_of noto FONTCONFIG_FILE="$work/noto-fonts/fonts.conf"
+    # Label1, Label2, Label3, Label4, Label6 and 顶点 "X=", "Y=": 12-pixel boxes, in pixels.
+    cut=()
+    for box in "Label1 9 18 72" "Label2 9 56 72" "Label3 9 95 72" "Label4 21 128 48" \
+        "Label6 15 198 60" "Label7 77 198 12" "Label8 133 198 12"; do
+        read -r name bx by bw <<<"$box"
+        for row in $by $((by + 11)); do
+            convert "$shots/look-noto.png" -crop "${bw}x1+$bx+$row" +repage \
+                -colorspace Gray -threshold 50% -format '%[fx:minima]' info: 2>/dev/null |
+                grep -q '^0' && cut+=("$name@$row")
+        done
+    done
+    ((${#cut[@]} == 0)) && pass "Noto CJK: no caption is cut at its box" ||
+        fail "Noto CJK: ink at the edge of ${cut[*]}"
+    close_main_window
+    wait_for 10 program_ended
+else
+    echo "SKIP part: Noto Sans CJK is not installed (fonts-noto-cjk)"
+fi
+
+# A desktop opener that runs and reports that no program takes mailto links (xdg-open's exit
+# status 3): 联系作者 shows the box with the address.
+mkdir -p "$work/opener"
+printf '#!/bin/sh\necho "xdg-open: no method available for opening '"'"'$1'"'"'" >&2\nexit 3\n' \
+    >"$work/opener/xdg-open"
+chmod +x "$work/opener/xdg-open"
+# The program's message box: a viewable window of its own beside the main window.
+message_box() {
+    local id
+    for id in $(xwininfo -root -tree 2>/dev/null |
+        awk -v main="$main" '$3 == "(\"quadrello\"" && $1 != main { print $1 }'); do
+        is_viewable "$id" && echo "$id" && return
+    done
+}
+box_shown() { [[ -n $(message_box) ]] && is_viewable "$(message_box)"; }
+if look_of opener PATH="$work/opener:$PATH"; then
+    click_at 351 175  # 联系作者
+    if wait_for 5 box_shown; then
+        pass "mail: an opener that finds no mail program brings the address box"
+        shoot mail-box
+        xdotool key Return  # the box is modal and active
+        wait_for 5 test -z "$(message_box)" || fail "mail: Enter did not close the box"
+    else
+        fail "mail: no box after the opener ended with status 3"
+    fi
+    close_main_window
+    wait_for 10 program_ended || fail "mail: the program did not end"
+else
+    fail "mail: the window did not open"
+fi
+
 # --- without a tray host, then with one that comes later -------------------------------------
 start_trayer() {
     trayer --edge bottom --align right --widthtype pixel --width 120 --heighttype pixel \
@@ -545,6 +641,27 @@ else
     fail "the About window did not open a second time"
 fi
 
+# The tray goes away while the window is hidden in it: the window comes back, shown normally.
+# With a tray again, the next minimise hides it again.
+xdotool windowminimize "$main"
+wait_for 5 has_wm_state "$main" Withdrawn || fail "tray gone: minimising did not hide"
+kill "$trayer_pid"
+wait "$trayer_pid" 2>/dev/null
+if wait_for 5 is_viewable "$main" && wait_for 5 has_wm_state "$main" Normal; then
+    pass "tray gone: the hidden window comes back when the tray exits"
+else
+    fail "tray gone: the window stayed hidden ($(wm_state "$main"))"
+fi
+start_trayer
+wait_for 10 icon_docked || fail "tray gone: the icon did not dock in the new tray"
+xdotool windowminimize "$main"
+wait_for 5 has_wm_state "$main" Withdrawn && pass "tray gone: with a tray again, minimising hides" ||
+    fail "tray gone: with a tray again, minimising did not hide ($(wm_state "$main"))"
+read -r ix iy iw ih < <(geometry "$(tray_icon)")
+icon_x=$((ix + iw / 2)) icon_y=$((iy + ih / 2))
+xdotool mousemove "$icon_x" "$icon_y" click 1
+wait_for 5 has_wm_state "$main" Normal || fail "tray gone: the new icon did not bring the window back"
+
 # The menu's exit item ends the program and takes the icon away.
 if pop_up_menu "$icon_x" "$icon_y"; then
     xdotool key Up Return
@@ -670,14 +787,36 @@ if /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
         for line in 'text|二次项系数|showing' 'text|一次项系数|showing' 'text|常数项系数|showing' \
             'label|第一个根 ①=2.|showing' 'label|第二个根 ②=1.|showing' \
             'label|顶点横坐标 1.5|showing' 'label|顶点纵坐标 -0.25|showing' \
-            'push button|计算|showing' 'push button|选项|showing' 'push button|关于|showing'; do
+            'push button|计算|showing' 'push button|选项|showing'; do
             grep -qF -- "$line" "$work/a11y/tree.txt" || missing+=("$line")
         done
         grep -q '分数模式\|重画图像' "$work/a11y/tree.txt" && missing+=("hidden switches exposed")
+        # The collapsed panel lies outside the window; the frame lines are no objects to read.
+        grep -q '|关于|\||计算器|' "$work/a11y/tree.txt" && missing+=("collapsed panel exposed")
+        grep -q 'filler||' "$work/a11y/tree.txt" && missing+=("nameless fillers (the lines)")
         ((${#missing[@]} == 0)) && pass "a11y: a screen reader reads the named boxes, buttons and the five results" ||
             fail "a11y: missing ${missing[*]}"
     else
         fail "a11y: no results on the accessibility bus"
+        cat "$work/a11y/tree.txt"
+    fi
+    # Opened, the panel's controls are read; its About button opens a dialog named 关于 with a
+    # close button named 关闭.
+    read -r left top _ _ < <(geometry "$main")
+    click_at 283 178
+    panel_read() { read_tree && grep -q 'push button|关于|showing' "$work/a11y/tree.txt"; }
+    wait_for 10 panel_read && pass "a11y: the open panel's controls are read" ||
+        fail "a11y: the open panel's 关于 is not read"
+    click_at 351 210  # 关于按钮
+    about_read() { read_tree && grep -q 'dialog|关于|showing' "$work/a11y/tree.txt"; }
+    if wait_for 10 about_read; then
+        grep -q 'push button|关闭|' "$work/a11y/tree.txt" &&
+            pass "a11y: the About window is a dialog named 关于 with a named close button" ||
+            fail "a11y: the About window's close button is not named"
+        xdotool key Escape
+        wait_for 5 test -z "$(window_named 关于)" || wait_for 5 is_unmapped "$(window_named 关于)"
+    else
+        fail "a11y: no dialog named 关于"
         cat "$work/a11y/tree.txt"
     fi
     close_main_window

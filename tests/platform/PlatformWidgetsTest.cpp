@@ -4,7 +4,9 @@
 
 #include <QPainter>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <cmath>
 
 #include "platform/CheckBox.h"
 #include "platform/Fonts.h"
@@ -101,6 +103,44 @@ TEST(CheckBoxTest, UserClicksToggleBetweenCheckedAndUnchecked) {
     box.setFocus();
     QTest::keyClick(&box, Qt::Key_Space);
     EXPECT_EQ(box.Value(), CheckBox::kChecked) << "the keyboard clicks too";
+}
+
+// Under a dark scheme whose box face barely stands out from the window (Breeze Dark's
+// #1B1E20 on #2A2E32), the box gets an outline of at least 3:1 against the window; under a
+// light scheme it is drawn exactly as the style draws it.
+TEST(CheckBoxTest, ADarkSchemesBoxHasAVisibleOutlineALightOneKeepsItsLook) {
+    const auto luminance = [](QColor c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    for (const bool dark : {true, false}) {
+        QPalette palette;
+        if (dark) {
+            palette = QPalette(QColor(49, 54, 59), QColor(42, 46, 50));
+            palette.setColor(QPalette::WindowText, QColor(239, 240, 241));
+            palette.setColor(QPalette::Base, QColor(27, 30, 32));
+        }
+        CheckBox box(QStringLiteral("box"), nullptr);
+        QCheckBox plain(QStringLiteral("box"));
+        for (QCheckBox* widget : {static_cast<QCheckBox*>(&box), &plain}) {
+            widget->setPalette(palette);
+            widget->resize(60, 20);
+        }
+        const QImage drawn = box.grab().toImage();
+        if (!dark) {
+            EXPECT_EQ(drawn, plain.grab().toImage()) << "light";
+            continue;
+        }
+        QStyleOptionButton option;
+        option.initFrom(&box);
+        const QRect indicator =
+            box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box);
+        const double window = luminance(palette.color(QPalette::Window));
+        const double edge = luminance(drawn.pixelColor(indicator.left(), indicator.center().y()));
+        EXPECT_GE((std::max(window, edge) + 0.05) / (std::min(window, edge) + 0.05), 3.0);
+    }
 }
 
 TEST(LabelTest, AutoSizeFollowsTheCaptionFixedKeepsItsSize) {

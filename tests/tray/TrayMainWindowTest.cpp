@@ -78,6 +78,29 @@ TEST_F(MainWindowTray, StoredSetTrayPutsTheIconInAtStartAndUnloadTakesItOut) {
     EXPECT_EQ(icons.Shown(), 0);
 }
 
+// A window hidden into the tray comes back when the last host goes away, and hides again at
+// the next minimise once a host is back.
+TEST_F(MainWindowTray, AWindowHiddenInTheTrayComesBackWhenTheLastHostGoes) {
+    FakeTrayIcons icons;
+    frmMain window;
+    window.show();
+    TrayBox(window)->click();
+    for (int round = 0; round < 2; ++round) {
+        window.setWindowState(window.windowState() | Qt::WindowMinimized);
+        ASSERT_FALSE(window.isVisible()) << "round " << round;
+        icons.host = false;
+        emit icons.Last()->hostsChanged();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(window.isVisible()) << "round " << round;
+        EXPECT_FALSE(window.isMinimized()) << "round " << round;
+        icons.host = true;
+        emit icons.Last()->hostsChanged();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(window.isVisible()) << "a host that comes back leaves a shown window alone";
+    }
+    window.close();
+}
+
 // Minimising: hidden only with the box on and a tray host present.
 struct Minimise : NamedCase {
     bool boxOn;

@@ -9,6 +9,8 @@
 #include "MainWindowFixture.h"
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
+#include "platform/Twips.h"
+#include "ui/MainLayout.h"
 #include "ui/ObjectNames.h"
 
 namespace quadrello::test {
@@ -292,6 +294,28 @@ TEST_F(ComputeTest, PointerMovesWriteTheCoordinateLabel) {
     ClickCompute();
     QTest::mouseMove(picture, QPoint(border, border));
     EXPECT_EQ(lab->text(), QStringLiteral("-0.3   2.4"));
+}
+
+// A readout longer than its room ends in "…" with the whole caption as its tip, and never
+// reaches past the divider into the options panel: with the panel open, and after the panel
+// closed while the pointer stayed where it was.
+TEST_F(ComputeTest, ALongReadoutEndsBeforeTheDividerWhetherThePanelIsOpenOrNot) {
+    frmMain& window = OpenReady();
+    Type("1", "-2e6", "0");
+    ClickCompute();
+    window.ToggleOptions();
+    const int border = platform::PictureBox::kBorderWidth;
+    QTest::mouseMove(Picture(), QPoint(border + 3, border + 3));
+    auto* lab = Control<platform::Label>(names::kPointer);
+    const int divider = platform::TwipsToPixels(layout::kDivider.x1);
+    for (const char* panel : {"open", "closed", "open again"}) {
+        EXPECT_LE(lab->geometry().right(), divider) << panel;
+        EXPECT_TRUE(lab->text().endsWith(QChar(0x2026)))
+            << panel << ": " << lab->text().toStdString();
+        EXPECT_EQ(lab->toolTip(), lab->Caption()) << panel;
+        EXPECT_GT(lab->fontMetrics().horizontalAdvance(lab->Caption()), lab->width()) << panel;
+        window.ToggleOptions();
+    }
 }
 
 }  // namespace

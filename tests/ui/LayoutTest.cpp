@@ -1,5 +1,6 @@
 // The main window as laid out: names, kinds, captions, places in pixels (15 twips each), fonts,
 // frame lines, hidden boxes, tab order, the hidden tray menu and the window's own properties.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -180,6 +181,32 @@ TEST_F(MainWindowTest, HiddenBoxesNeverShow) {
     for (int i = 0; i < 2; ++i) {
         EXPECT_FALSE(Control(names::kMark)->isVisible());
         EXPECT_FALSE(Control(names::kRedrawGraphic)->isVisible());
+        window.ToggleOptions();
+    }
+}
+
+// A screen reader finds what is seen: the panel's controls only while the panel is open (the
+// collapsed panel lies outside the window), and none of the frame lines.
+TEST_F(MainWindowTest, ScreenReadersFindOnlyWhatIsSeen) {
+    frmMain& window = OpenShown();
+    for (const bool open : {false, true, false}) {
+        QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(&window);
+        ASSERT_NE(tree, nullptr);
+        QStringList found;
+        for (int i = 0; i < tree->childCount(); ++i) {
+            found << tree->child(i)->object()->objectName();
+            EXPECT_TRUE(window.rect().intersects(
+                tree->child(i)->rect().translated(-window.mapToGlobal(QPoint(0, 0)))))
+                << found.last().toStdString();
+        }
+        for (const char* control : {names::kCalculator, names::kTopmost, names::kTray,
+                                    names::kDrawGraphic, names::kContact, names::kAbout}) {
+            EXPECT_EQ(found.contains(QString::fromUtf8(control)), open) << control;
+        }
+        EXPECT_TRUE(found.contains(QString::fromUtf8(names::kCompute)));
+        for (const QWidget* line : window.findChildren<platform::LineDecoration*>()) {
+            EXPECT_FALSE(found.contains(line->objectName())) << line->objectName().toStdString();
+        }
         window.ToggleOptions();
     }
 }

@@ -42,9 +42,9 @@ class ShellRecorder final : public platform::ShellService {
         started.append(name);
         return true;
     }
-    bool OpenLink(const QString& link) override {
+    void OpenLink(const QString& link, std::function<void(bool)> taken) override {
         links.append(link);
-        return linksOpen;
+        taken(linksOpen);
     }
     QSet<QString> installed;
     QStringList started;

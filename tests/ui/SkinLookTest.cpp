@@ -92,7 +92,7 @@ TEST_F(SkinLookTest, PalettesPaintEveryPixelAsTheStyleSheetDoes) {
 }
 
 // The desktop's palette under a dark scheme (Breeze Dark's colours), as the platform theme
-// hands it to the application before the skin is attached.
+// hands it to the application, and to the classes it themes, before the skin is attached.
 QPalette DarkScheme() {
     const QColor text(239, 240, 241);
     QPalette dark(QColor(49, 54, 59), QColor(42, 46, 50));  // button, window
@@ -113,8 +113,18 @@ TEST_F(SkinLookTest, ADarkDesktopSchemeChangesNoPixel) {
     const std::vector<QImage> light = Pictures();
     DetachSkin();
 
+    // GTK's platform theme also gives buttons, check boxes, menus and the like dark palettes of
+    // their own, which Qt prefers to the application's.
+    const char* themedClasses[] = {"QAbstractButton",  "QCheckBox", "QMenu",
+                                   "QMessageBoxLabel", "QLabel",    "QLineEdit"};
     QApplication::setPalette(DarkScheme());
+    for (const char* className : themedClasses) {
+        QApplication::setPalette(DarkScheme(), className);
+    }
     const std::vector<QImage> dark = Pictures();
+    for (const char* className : themedClasses) {
+        QApplication::setPalette(desktop, className);
+    }
     QApplication::setPalette(desktop);
 
     ASSERT_EQ(dark.size(), light.size());
