@@ -44,54 +44,12 @@ export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 export DBUS_SESSION_BUS_ADDRESS=disabled: QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
-started=()  # the processes this script started, ended in reverse order on exit
-cleanup() {
-    local i
-    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-        kill "${started[i]}" 2>/dev/null
-        wait "${started[i]}" 2>/dev/null
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-pass() { echo "ok: $*"; }
-
-# wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; false on timeout.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
+source "$here/harness.sh"
 
 # The id of the top-level window of the program named NAME (exactly), or nothing.
 window_named() {
     xwininfo -root -tree 2>/dev/null |
         awk -v name="\"$1\":" '$2 == name && $3 == "(\"quadrello\"" && !found++ { print $1 }'
-}
-
-# X Y WIDTH HEIGHT of a window, in root coordinates.
-geometry() {
-    xwininfo -id "$1" 2>/dev/null | awk '
-        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
-}
-
-# Reads a command's whole output before matching: `cmd | grep -q` can fail under pipefail when
-# grep stops reading early and the command dies of SIGPIPE.
-output_has() {
-    local pattern=$1 text
-    shift
-    text=$("$@" 2>/dev/null)
-    grep -q -- "$pattern" <<<"$text"
 }
 
 is_viewable() { output_has 'Map State: IsViewable' xwininfo -id "$1"; }
@@ -104,35 +62,6 @@ wm_state() {
     echo "${state:-Withdrawn}"
 }
 has_wm_state() { [[ $(wm_state "$1") == "$2" ]]; }
-
-opacity() { xprop -id "$1" _NET_WM_WINDOW_OPACITY 2>/dev/null | awk -F' = ' 'NF == 2 { print $2 }'; }
-
-# The colours #RRGGBB of the pixels X1 Y1 X2 Y2 ... of picture FILE, one a line, read in one go.
-pixels() {
-    local file=$1 format=''
-    shift
-    while (($# >= 2)); do
-        format+="#%[hex:p{$1,$2}]\n"
-        shift 2
-    done
-    convert "$file" -format "$format" info: 2>/dev/null
-}
-# The colour #RRGGBB of pixel X Y in picture FILE.
-pixel() { pixels "$1" "$2" "$3"; }
-
-# How many pixels of picture FILE have each of the colours #RRGGBB asked, on one line.
-count_colours() {
-    local file=$1
-    shift
-    convert "$file" -format %c histogram:info:- 2>/dev/null | awk -v wanted="$*" '
-        { count[$3] += $1 }
-        END {
-            n = split(wanted, colour, " ")
-            for (i = 1; i <= n; i++) printf "%d%s", count[colour[i]], (i < n ? " " : "\n")
-        }'
-}
-
-shoot() { import -window root "PNG24:$shots/$1.png"; }
 
 # The icon: a window of the program embedded (in a socket of trayer's) inside trayer's panel.
 tray_icon() {

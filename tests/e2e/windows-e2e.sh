@@ -26,58 +26,11 @@ readonly kOpaque=4294967295
 
 work=$(mktemp -d)
 mkdir -p "$shots"
-started=()
-cleanup() {
-    local i
-    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-        kill "${started[i]}" 2>/dev/null
-        wait "${started[i]}" 2>/dev/null
-    done
-    wineserver -k 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$here/harness.sh"
+cleanup_more() { wineserver -k 2>/dev/null; }
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-pass() { echo "ok: $*"; }
-
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
-output_has() {
-    local pattern=$1 text
-    shift
-    text=$("$@" 2>/dev/null)
-    grep -q -- "$pattern" <<<"$text"
-}
 # The visible window of the program titled exactly NAME (Wine names its X windows after them).
 window_named() { xdotool search --all --onlyvisible --pid "$app" --name "^$1\$" 2>/dev/null | head -n 1; }
-geometry() {
-    xwininfo -id "$1" 2>/dev/null | awk '
-        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
-}
-opacity() { xprop -id "$1" _NET_WM_WINDOW_OPACITY 2>/dev/null | awk -F' = ' 'NF == 2 { print $2 }'; }
-shoot() { import -window root "PNG24:$shots/$1.png"; }
-count_colours() {
-    local file=$1
-    shift
-    convert "$file" -format %c histogram:info:- 2>/dev/null | awk -v wanted="$*" '
-        { count[$3] += $1 }
-        END {
-            n = split(wanted, colour, " ")
-            for (i = 1; i <= n; i++) printf "%d%s", count[colour[i]], (i < n ? " " : "\n")
-        }'
-}
 
 prepare_wine_prefix
 start_private_x "$work/xvfb.log" || { echo "FAIL: Xvfb did not start"; exit 1; }
