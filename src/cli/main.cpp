@@ -10,6 +10,7 @@
 #include "cli/PngFile.h"
 #include "cli/Report.h"
 #include "cli/Usage.h"
+#include "settings/ProfileFile.h"
 #include "solver/Solver.h"
 
 namespace {
@@ -67,6 +68,8 @@ int Finish(int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Ctrl+C or a kill while the picture is written leaves no temporary file behind.
+    RemoveTemporaryOnInterrupt();
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const cli::ParsedArguments parsed = cli::ParseArguments(args);
     if (!parsed.error.empty()) {
