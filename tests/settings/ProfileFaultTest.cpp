@@ -247,8 +247,7 @@ TEST_F(ProfileFault, OnlyOwnStaleTemporariesAreRemoved) {
     const std::string prefix = ".config.ini.tmp-";
     test::WriteBytes(folder_.File(prefix + "0123456789abcdef01234567"), "stale");
     std::vector<std::string> kept = {"config.ini"};
-    for (const std::string planted :
-         {"5", "0123456789abcdef0123456z", "0123456789abcdef012345670"}) {
+    for (const char* planted : {"5", "0123456789abcdef0123456z", "0123456789abcdef012345670"}) {
         test::WriteBytes(folder_.File(prefix + planted), "planted");
         kept.push_back(prefix + planted);
     }

@@ -133,8 +133,8 @@ TEST(ProfileUtf16, DamageReadsAsReplacementCharacters) {
     } cases[] = {
         {"TrailingHighSurrogate", Utf16File(u"[Function]\r\nMark=1\r\n", false) + "\x3D\xD8",
          u"[Function]\r\nMark=1\r\n\uFFFD", false},
-        {"LowSurrogateFirst", Utf16File(u"\xDC00[Function]\r\nMark=1\r\n", true),
-         u"\uFFFD[Function]\r\nMark=1\r\n", true},
+        {"LoneLowSurrogate", Utf16File(u"[Function]\r\nMark=1\r\n\xDC00\r\n", true),
+         u"[Function]\r\nMark=1\r\n\uFFFD\r\n", true},
         {"OddLastByte", Utf16File(u"[Function]\r\nMark=1\r\n", false) + "x",
          u"[Function]\r\nMark=1\r\n\uFFFD", false},
     };

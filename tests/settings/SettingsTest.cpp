@@ -134,8 +134,8 @@ TEST_F(SettingsFromDefaults, ReadUntilTheFirstWriteCopiesThem) {
 
     EXPECT_NE(WriteSetting("Windows", "WindowTop", " 1", file), 0);
     EXPECT_EQ(test::ReadBytes(file), defaults + "[Windows]\r\nWindowTop= 1\r\n");
-    for (const std::string folder : {scratch_.File("xdg"), configHome_, configHome_ + "/Tarvenn",
-                                     configHome_ + "/Tarvenn/Quadrello"}) {
+    for (const std::string& folder : {scratch_.File("xdg"), configHome_, configHome_ + "/Tarvenn",
+                                      configHome_ + "/Tarvenn/Quadrello"}) {
         struct stat info {};
         ASSERT_EQ(::stat(folder.c_str(), &info), 0) << folder;
         EXPECT_EQ(info.st_mode & 07777, 0700u) << folder << ": private, as the XDG rules ask";
