@@ -1,7 +1,6 @@
 // Runs the built quadrello-cli as a user would, and checks what it prints, its exit status and
 // the picture it writes.
 #include <fcntl.h>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/mount.h>
@@ -59,6 +58,11 @@ class ProgramTest : public ::testing::Test {
         posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0600);
         args.insert(args.begin(), QUADRELLO_CLI_PATH);
+        if (as != 0) {  // util-linux's setpriv changes user, group and groups, then runs it
+            const std::string id = std::to_string(as);
+            args.insert(args.begin(),
+                        {"/usr/bin/setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"});
+        }
         std::vector<char*> argv;
         for (std::string& arg : args) {
             argv.push_back(arg.data());
@@ -66,20 +70,7 @@ class ProgramTest : public ::testing::Test {
         argv.push_back(nullptr);
         Outcome outcome;
         pid_t pid = 0;
-        const bool started = as == 0 ? posix_spawn(&pid, QUADRELLO_CLI_PATH, &actions, nullptr,
-                                                   argv.data(), environ) == 0
-                                     : (pid = fork()) >= 0;
-        if (as != 0 && pid == 0) {
-            const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-            const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-            if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
-                setgroups(0, nullptr) != 0 || setgid(as) != 0 || setuid(as) != 0) {
-                _exit(127);
-            }
-            execve(QUADRELLO_CLI_PATH, argv.data(), environ);
-            _exit(127);
-        }
-        if (started) {
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
             int status = 0;
             waitpid(pid, &status, 0);
             outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
