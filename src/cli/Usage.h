@@ -24,7 +24,8 @@ Options, recognised only before A (a text starting with "--", or the text "-h", 
                 one is not finite
   --png FILE    also write the plot the window would show, as a PNG picture
                 (285 × 201 pixels, the window's drawing area); nothing is written
-                when the input is refused
+                when the input is refused. FILE is a new or a regular file, replaced
+                whole; a pipe or device, or a link another user controls, is refused
   --size WxH    draw the PNG at W × H pixels instead (1 to 8192 each)
   -h, --help    show this text
 

@@ -11,6 +11,7 @@
 #include "cli/PngFile.h"
 #include "cli/Report.h"
 #include "cli/Usage.h"
+#include "settings/ProfileFile.h"
 #include "solver/Solver.h"
 
 namespace {
@@ -69,6 +70,8 @@ int Finish(int status) {
 
 int main(int argc, char** argv) {
     cli::PrepareConsole();
+    // Ctrl+C or a kill while the picture is written leaves no temporary file behind.
+    RemoveTemporaryOnInterrupt();
     const std::vector<std::string> utf8 = cli::ProgramArguments(argc, argv);
     const std::vector<std::string_view> args(utf8.begin(), utf8.end());
     const cli::ParsedArguments parsed = cli::ParseArguments(args);

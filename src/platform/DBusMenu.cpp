@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDBusError>
 #include <QDBusMetaType>
 #include <QMenu>
+#include <QSet>
 
 #include "platform/DBusStructure.h"
 #include "platform/TrayOwner.h"
@@ -97,8 +99,19 @@ QVariantMap DBusMenu::Properties(int id, const QStringList& names) const {
     return Filtered(all, names);
 }
 
+bool DBusMenu::Refuse(bool refused, const QString& why) {
+    if (refused && calledFromDBus()) {
+        sendErrorReply(QDBusError::InvalidArgs, why);
+    }
+    return refused;
+}
+
 uint DBusMenu::GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
                          DBusMenuLayoutItem& layout) {
+    if (Refuse(propertyNames.size() > kMaxPropertyNames, QStringLiteral("too many properties")) ||
+        Refuse(!Known(parentId), QStringLiteral("unknown id %1").arg(parentId))) {
+        return revision_;
+    }
     layout = {parentId, Properties(parentId, propertyNames), {}};
     // Only the menu itself has children; a depth of 0 asks for none, -1 for all.
     if (parentId == kRootId && recursionDepth != 0 && !menu_.isNull()) {
@@ -112,8 +125,14 @@ uint DBusMenu::GetLayout(int parentId, int recursionDepth, const QStringList& pr
 QList<DBusMenuItem> DBusMenu::GetGroupProperties(const QList<int>& ids,
                                                  const QStringList& propertyNames) {
     QList<DBusMenuItem> items;
+    if (Refuse(ids.size() > kMaxGroupSize, QStringLiteral("too many ids")) ||
+        Refuse(propertyNames.size() > kMaxPropertyNames, QStringLiteral("too many properties"))) {
+        return items;
+    }
+    QSet<int> answered;
     for (int id : ids) {
-        if (Known(id)) {
+        if (Known(id) && !answered.contains(id)) {
+            answered.insert(id);
             items.append({id, Properties(id, propertyNames)});
         }
     }
@@ -121,29 +140,46 @@ QList<DBusMenuItem> DBusMenu::GetGroupProperties(const QList<int>& ids,
 }
 
 QDBusVariant DBusMenu::GetProperty(int id, const QString& name) {
-    return QDBusVariant(Properties(id, {name}).value(name));
+    const QVariant value = Properties(id, {name}).value(name);
+    // A null variant cannot be sent: without the error reply the caller would wait in vain.
+    if (Refuse(!Known(id), QStringLiteral("unknown id %1").arg(id)) ||
+        Refuse(!value.isValid(), QStringLiteral("unknown property %1").arg(name))) {
+        return QDBusVariant(QString());
+    }
+    return QDBusVariant(value);
 }
 
 void DBusMenu::Event(int id, const QString& eventId, const QDBusVariant&, uint) {
-    Clicked(id, eventId);
+    if (!Refuse(!Known(id), QStringLiteral("unknown id %1").arg(id))) {
+        Clicked(id, eventId);
+    }
 }
 
 QList<int> DBusMenu::EventGroup(const QList<DBusMenuEvent>& events) {
     QList<int> errors;
+    if (Refuse(events.size() > kMaxGroupSize, QStringLiteral("too many events"))) {
+        return errors;
+    }
+    QSet<int> clicked;  // a host's group reports one user action per entry
     for (const DBusMenuEvent& event : events) {
         if (!Known(event.id)) {
             errors.append(event.id);
+        } else if (!clicked.contains(event.id) && Clicked(event.id, event.eventId)) {
+            clicked.insert(event.id);
         }
-        Clicked(event.id, event.eventId);
     }
     return errors;
 }
 
-bool DBusMenu::AboutToShow(int) {
+bool DBusMenu::AboutToShow(int id) {
+    Refuse(!Known(id), QStringLiteral("unknown id %1").arg(id));
     return false;  // the entries never change while the menu is open
 }
 
 QList<int> DBusMenu::AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors) {
+    if (Refuse(ids.size() > kMaxGroupSize, QStringLiteral("too many ids"))) {
+        return {};
+    }
     for (int id : ids) {
         if (!Known(id)) {
             idErrors.append(id);

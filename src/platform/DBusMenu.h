@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusArgument>
+#include <QDBusContext>
 #include <QDBusVariant>
 #include <QList>
 #include <QObject>
@@ -45,7 +46,12 @@ struct DBusMenuItemKeys {
 // positions in the menu, from 1; 0 is the menu itself. A click on an entry triggers its
 // action once the D-Bus call has been answered, and not at all while a modal window is open
 // (the application's other windows take no input then).
-class DBusMenu : public QObject {
+//
+// Any program on the session bus may call it, so every call is answered at once and with
+// bounded work: an unknown id or property gets an error reply; lists longer than any host sends
+// (kMaxGroupSize ids or events, kMaxPropertyNames names) get an error reply without being
+// looked at; a group answers each entry once and clicks each entry at most once.
+class DBusMenu : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
     Q_PROPERTY(uint Version READ Version)
@@ -54,6 +60,11 @@ class DBusMenu : public QObject {
     Q_PROPERTY(QStringList IconThemePath READ IconThemePath)
 
   public:
+    // A host asks for the entries of one menu, each once: this menu has nine ids.
+    static constexpr qsizetype kMaxGroupSize = 1024;
+    // The protocol defines a dozen properties; a host asks for some of them or for all (none).
+    static constexpr qsizetype kMaxPropertyNames = 64;
+
     explicit DBusMenu(QMenu* menu, QObject* parent = nullptr);
 
     // Registers the D-Bus types; called before anything is exported.
@@ -88,6 +99,9 @@ class DBusMenu : public QObject {
     bool Known(int id) const;
     QVariantMap Properties(int id, const QStringList& names) const;
     bool Clicked(int id, const QString& eventId);
+    // Answers a call from the bus with an error (the return value is then not sent); false when
+    // `refused` is false. A direct call (not over the bus) gets no reply.
+    bool Refuse(bool refused, const QString& why);
 
     QPointer<QMenu> menu_;
     uint revision_ = 1;

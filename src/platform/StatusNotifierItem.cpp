@@ -5,6 +5,8 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QFile>
@@ -25,7 +27,7 @@ constexpr char kWatcherPath[] = "/StatusNotifierWatcher";
 constexpr char kWatcherInterface[] = "org.kde.StatusNotifierWatcher";
 constexpr char kItemPath[] = "/StatusNotifierItem";
 constexpr char kMenuPath[] = "/MenuBar";
-// A watcher answers at once; a hung one must not hold the interface up for long.
+// A watcher answers at once; a hung one must not keep the icon away for long.
 constexpr int kWatcherTimeoutMs = 500;
 // The tip's lines joined into one title, for hosts that show the title alone.
 constexpr char16_t kTitleJoint[] = u" — ";
@@ -80,6 +82,7 @@ StatusNotifierHosts& StatusNotifierHosts::Instance() {
 StatusNotifierHosts::StatusNotifierHosts() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
+        known_ = true;  // no bus, no host
         return;
     }
     auto* watcher = new QDBusServiceWatcher(QString::fromLatin1(kWatcherService), bus,
@@ -96,25 +99,38 @@ StatusNotifierHosts::StatusNotifierHosts() {
 
 void StatusNotifierHosts::Query() {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    const QString service = QString::fromLatin1(kWatcherService);
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(service)) {
+    if (!bus.isConnected()) {
+        known_ = true;
         Set(false);
         return;
     }
+    // Without a watcher the bus answers at once that nobody owns the name.
     QDBusMessage get = QDBusMessage::createMethodCall(
-        service, QString::fromLatin1(kWatcherPath),
+        QString::fromLatin1(kWatcherService), QString::fromLatin1(kWatcherPath),
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get.setAutoStartService(false);
     get << QString::fromLatin1(kWatcherInterface)
         << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusMessage reply = bus.call(get, QDBus::Block, kWatcherTimeoutMs);
-    const bool present = reply.type() == QDBusMessage::ReplyMessage &&
-                         !reply.arguments().isEmpty() &&
-                         reply.arguments().constFirst().value<QDBusVariant>().variant().toBool();
-    titleOnly_ = OwnerProgram(bus, service) == QLatin1String(kTitleOnlyHosts);
-    Set(present);
+    const quint64 query = ++query_;
+    auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(get, kWatcherTimeoutMs), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending, query, bus] {
+        pending->deleteLater();
+        if (query != query_) {
+            return;  // a later question is on its way
+        }
+        const QDBusPendingReply<QDBusVariant> reply = *pending;
+        known_ = true;
+        // The bus itself answers who owns the watcher's name, at once.
+        QDBusConnection connection = bus;
+        titleOnly_ = OwnerProgram(connection, QString::fromLatin1(kWatcherService)) ==
+                     QLatin1String(kTitleOnlyHosts);
+        Set(reply.isValid() && reply.value().variant().toBool());
+    });
 }
 
 void StatusNotifierHosts::HostRegistered() {
+    ++query_;  // an answer still on its way is older than this news
+    known_ = true;
     Set(true);
 }
 

@@ -33,7 +33,9 @@ struct SniToolTip {
 SniPixmaps ToSniPixmaps(const QIcon& icon);
 
 // Follows whether a StatusNotifier host runs on the session bus, as watchers and hosts come and
-// go. One for the process.
+// go. One for the process. The watcher is asked without waiting for it (any program may own its
+// name, and one that never answers must not hold the window up): until its first answer, or
+// its silence for half a second, whether a host runs is not Known().
 class StatusNotifierHosts : public QObject {
     Q_OBJECT
 
@@ -43,6 +45,7 @@ class StatusNotifierHosts : public QObject {
     // Whether the host shows a tip's title alone and never its description: LXQt's panel, known
     // by the program that runs the watcher (the panel runs its own).
     bool TitleOnly() const { return titleOnly_; }
+    bool Known() const { return known_; }
 
   signals:
     void changed();
@@ -57,6 +60,8 @@ class StatusNotifierHosts : public QObject {
 
     bool present_ = false;
     bool titleOnly_ = false;
+    bool known_ = false;
+    quint64 query_ = 0;  // the latest question asked: answers to earlier ones are stale
 };
 
 // The org.kde.StatusNotifierItem object of one icon: what hosts read and call. Clicks are

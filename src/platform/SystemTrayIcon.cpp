@@ -34,8 +34,11 @@ SystemTrayIcon::SystemTrayIcon(QObject* parent) : TrayIcon(parent) {
 bool SystemTrayIcon::HostAvailable() {
     // Asked in this order so that Qt settles on its XEmbed tray only while no StatusNotifier
     // host runs: Qt decides once, at its first question, and the D-Bus side is ours.
-    return StatusNotifierHosts::Instance().Present() ||
-           (XEmbedPossible() && QSystemTrayIcon::isSystemTrayAvailable());
+    const StatusNotifierHosts& hosts = StatusNotifierHosts::Instance();
+    if (!hosts.Known()) {
+        return false;  // not yet: asking Qt now would make it settle on its tray too early
+    }
+    return hosts.Present() || (XEmbedPossible() && QSystemTrayIcon::isSystemTrayAvailable());
 }
 
 void SystemTrayIcon::Show(const QIcon& icon, QMenu* menu) {
@@ -61,6 +64,9 @@ void SystemTrayIcon::Hide() {
 // The icon goes where a host can show it: to a StatusNotifier host when one runs, else to an
 // XEmbed tray (which Qt docks into whenever one appears).
 void SystemTrayIcon::Place() {
+    if (shown_ && !StatusNotifierHosts::Instance().Known()) {
+        return;  // placed when the watcher has answered (or failed to)
+    }
     const bool notifier =
         shown_ && StatusNotifierHosts::Instance().Present() && item_->Register(icon_, menu_);
     if (!notifier) {

@@ -45,8 +45,8 @@ ProfileFileContents ReadProfileOr(const std::string& file, const std::string& mi
 
 // What a write would store, worked out from the file as it is now.
 struct Update {
-    bool possible = false;  // the file may be rewritten
-    bool needed = false;    // the file does not hold the value already
+    WriteOutcome refusal;  // why the file may not be rewritten; None when it may
+    bool needed = false;   // the file does not hold the value already
     std::optional<ProfileFileIdentity> original;
     std::string bytes;
 };
@@ -55,13 +55,18 @@ Update PlanUpdate(const std::string& target, std::string_view section, std::stri
                   std::string_view value, const std::string& missingFileAs) {
     ProfileFileContents contents = ReadProfileOr(target, missingFileAs);
     Update update;
-    if (contents.status == ProfileFileStatus::Unreadable ||
-        (contents.status == ProfileFileStatus::Read && !MayWriteFile(target))) {
-        return update;  // rewriting it would lose what it holds, or take a right not given
+    // Rewriting it would lose what it holds, or take a right not given.
+    if (contents.status == ProfileFileStatus::Unreadable) {
+        update.refusal.refusal =
+            contents.notAFile ? WriteRefusal::NotAFile : WriteRefusal::Unreadable;
+        return update;
+    }
+    if (contents.status == ProfileFileStatus::Read && !MayWriteFile(target)) {
+        update.refusal.refusal = WriteRefusal::NotPermitted;
+        return update;
     }
     const ProfileText before = DecodeProfile(std::move(contents.bytes));
     const std::string after = ProfileDocument(before.text).WithValue(section, key, value);
-    update.possible = true;
     update.needed = contents.status != ProfileFileStatus::Read || after != before.text;
     update.original = contents.identity;
     if (update.needed) {
@@ -71,7 +76,7 @@ Update PlanUpdate(const std::string& target, std::string_view section, std::stri
         // byte-order mark would become well-formed UTF-16: the write fails instead.
         const ProfileText stored = DecodeProfile(update.bytes);
         if (stored.encoding != before.encoding || stored.text != after) {
-            update.possible = false;
+            update.refusal.refusal = WriteRefusal::Unstorable;
         }
     }
     return update;
@@ -95,30 +100,36 @@ std::size_t GetProfileString(std::string_view section, std::string_view key, std
     return count;
 }
 
-int32_t WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
-                           const std::string& file, const std::string& missingFileAs) {
+WriteOutcome StoreProfileString(std::string_view section, std::string_view key,
+                                std::string_view value, const std::string& file,
+                                const std::string& missingFileAs) {
     if (!Storable(section, key, value)) {
-        return 0;
+        return {WriteRefusal::Unstorable, 0};
     }
-    const std::optional<std::string> target = ProfileWriteTarget(file);
-    if (!target) {
-        return 0;
+    const WriteTarget target = ResolveWriteTarget(file);
+    if (!target.outcome.Written()) {
+        return target.outcome;
     }
     // A first look without the lock: a write that changes nothing neither locks nor waits.
-    const Update unlocked = PlanUpdate(*target, section, key, value, missingFileAs);
-    if (!unlocked.possible || !unlocked.needed) {
-        return unlocked.possible ? 1 : 0;
+    const Update unlocked = PlanUpdate(target.path, section, key, value, missingFileAs);
+    if (!unlocked.refusal.Written() || !unlocked.needed) {
+        return unlocked.refusal;
     }
-    const ProfileWriteLock lock(*target);
+    const ProfileWriteLock lock(target.path);
     if (lock.Held()) {
-        RemoveStaleProfileTemporaries(*target);
+        RemoveStaleProfileTemporaries(target.path);
     }
     // Again under the lock: another writer may have stored its key meanwhile.
-    const Update update = PlanUpdate(*target, section, key, value, missingFileAs);
-    if (!update.possible || !update.needed) {
-        return update.possible ? 1 : 0;
+    const Update update = PlanUpdate(target.path, section, key, value, missingFileAs);
+    if (!update.refusal.Written() || !update.needed) {
+        return update.refusal;
     }
-    return ReplaceProfileFile(*target, update.bytes, update.original) ? 1 : 0;
+    return ReplaceWholeFile(target.path, update.bytes, update.original);
+}
+
+int32_t WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
+                           const std::string& file, const std::string& missingFileAs) {
+    return StoreProfileString(section, key, value, file, missingFileAs).Written() ? 1 : 0;
 }
 
 }  // namespace quadrello

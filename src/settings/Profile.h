@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "settings/WriteOutcome.h"
+
 namespace quadrello {
 
 // Copies the value of `key` in `section` of `file` into `buffer` as a NUL-terminated text,
@@ -27,14 +29,19 @@ std::size_t GetProfileString(std::string_view section, std::string_view key, std
 // apart from the one line written (see ProfileDocument.h); a UTF-16 file stays UTF-16 (see
 // ProfileEncoding.h). A write that changes nothing touches nothing. Returns 0 and changes
 // nothing when the folder cannot be written; when `file` is a folder, an existing file that
-// cannot be read whole or that this process may not write, or a symbolic link the kernel's
-// rule for shared folders would not follow (see ProfileTarget.h); when the replacement could
-// not keep the file's owner, group or access rights exactly; or when the entry cannot be
+// cannot be read whole or that this process may not write, or a symbolic link another user
+// controls (see ResolveWriteTarget); when the replacement could not keep the file's owner,
+// group, access rights, attributes or flags exactly; or when the entry cannot be
 // stored as one line: an empty key; a key starting with ';' or '[' or holding '='; a section
 // holding ']'; a CR, LF or NUL in any of the three. A missing `file` is created from the bytes
 // of the file `missingFileAs` when one is named and can be read, with the entry applied to
 // them, so that its comments, other keys and encoding carry over.
 int32_t WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                            const std::string& file, const std::string& missingFileAs = {});
+
+// WriteProfileString, saying why when nothing was written.
+WriteOutcome StoreProfileString(std::string_view section, std::string_view key,
+                                std::string_view value, const std::string& file,
+                                const std::string& missingFileAs = {});
 
 }  // namespace quadrello

@@ -1,5 +1,7 @@
 #include "settings/ProfileAttributes.h"
 
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -18,6 +20,41 @@ namespace {
 constexpr mode_t kPermissionBits = 07777;
 constexpr mode_t kNewFileMode = 0666;
 constexpr const char* kOwnStatus = "/proc/self/status";
+// The inode flags (chattr) that say how a file is to be kept rather than what the file system
+// made of it: these are carried over. Immutable and append-only are not among them, since such
+// a file is never replaced.
+constexpr int kKeptInodeFlags = FS_SECRM_FL | FS_UNRM_FL | FS_COMPR_FL | FS_SYNC_FL | FS_NODUMP_FL |
+                                FS_NOATIME_FL | FS_NOCOMP_FL | FS_JOURNAL_DATA_FL | FS_NOTAIL_FL |
+                                FS_NOCOW_FL | FS_PROJINHERIT_FL;
+
+// The file's inode flags; 0 where its file system has none.
+std::optional<int> InodeFlags(int fd) {
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        return flags;
+    }
+    return (errno == ENOTTY || errno == EOPNOTSUPP || errno == EINVAL) ? std::optional(0)
+                                                                       : std::nullopt;
+}
+
+// Gives the replacement the kept flags of the original (set before any byte is written, as
+// some of them require), and takes away kept flags it inherited from the folder.
+bool CopyInodeFlags(int from, int to) {
+    const std::optional<int> wanted = InodeFlags(from);
+    const std::optional<int> present = InodeFlags(to);
+    if (!wanted || !present) {
+        return false;
+    }
+    if ((*present & kKeptInodeFlags) == (*wanted & kKeptInodeFlags)) {
+        return true;
+    }
+    int flags = (*present & ~kKeptInodeFlags) | (*wanted & kKeptInodeFlags);
+    if (::ioctl(to, FS_IOC_SETFLAGS, &flags) != 0) {
+        return false;
+    }
+    const std::optional<int> now = InodeFlags(to);
+    return now && (*now & kKeptInodeFlags) == (*wanted & kKeptInodeFlags);
+}
 
 // The names of a file's extended attributes; an empty list where the file system has none.
 std::optional<std::vector<std::string>> AttributeNames(int fd) {
@@ -97,7 +134,8 @@ bool CopyFileAccess(int original, int replacement) {
         return false;
     }
     if (::fchmod(replacement, want.st_mode & kPermissionBits) != 0 ||
-        !CopyAttributes(original, replacement) || ::fstat(replacement, &have) != 0) {
+        !CopyAttributes(original, replacement) || !CopyInodeFlags(original, replacement) ||
+        ::fstat(replacement, &have) != 0) {
         return false;
     }
     return have.st_uid == want.st_uid && have.st_gid == want.st_gid &&

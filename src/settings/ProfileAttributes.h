@@ -5,9 +5,10 @@
 
 namespace quadrello {
 
-// Gives the file open as `replacement` the owner, group, permission bits and extended
-// attributes (the POSIX ACL among them) of the file open as `original`, and removes extended
-// attributes the original does not have. False when any of it cannot be reproduced exactly,
+// Gives the file open as `replacement` the owner, group, permission bits, extended attributes
+// (the POSIX ACL among them) and the inode flags that say how it is kept (no dump, no access
+// time, ...) of the file open as `original`, and removes extended attributes and such flags the
+// original does not have. False when any of it cannot be reproduced exactly,
 // as when this process may not give the file away to the original's owner or group.
 bool CopyFileAccess(int original, int replacement);
 

@@ -1,7 +1,6 @@
 #include "settings/ProfileEncoding.h"
 
 #include <cstdint>
-#include <optional>
 
 namespace quadrello {
 namespace {
@@ -49,25 +48,25 @@ void AppendUtf16(std::string& out, char32_t unit, bool bigEndian) {
     out += bigEndian ? low : high;
 }
 
-// UTF-8 of UTF-16 units after the mark; nothing when they are not well-formed.
-std::optional<std::string> Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
-    if (bytes.size() % 2 != 0) {
-        return std::nullopt;
-    }
+// UTF-8 of UTF-16 units after the mark. A surrogate without its partner, and a last byte
+// without its second, become U+FFFD: an editor's damage is no reason to read UTF-16 as bytes.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     std::string text;
     text.reserve(bytes.size());
-    for (std::size_t at = 0; at < bytes.size(); at += 2) {
+    std::size_t at = 0;
+    for (; at + 1 < bytes.size(); at += 2) {
         char32_t code = UnitAt(bytes, at, bigEndian);
-        if (IsHighSurrogate(code)) {
-            if (at + 2 >= bytes.size() || !IsLowSurrogate(UnitAt(bytes, at + 2, bigEndian))) {
-                return std::nullopt;
-            }
+        if (IsHighSurrogate(code) && at + 3 < bytes.size() &&
+            IsLowSurrogate(UnitAt(bytes, at + 2, bigEndian))) {
             at += 2;
             code = 0x10000 + ((code - 0xD800) << 10) + (UnitAt(bytes, at, bigEndian) - 0xDC00);
-        } else if (IsLowSurrogate(code)) {
-            return std::nullopt;
+        } else if (IsHighSurrogate(code) || IsLowSurrogate(code)) {
+            code = kReplacement;
         }
         AppendUtf8(text, code);
+    }
+    if (at < bytes.size()) {
+        AppendUtf8(text, kReplacement);
     }
     return text;
 }
@@ -104,13 +103,10 @@ char32_t NextCodePoint(std::string_view text, std::size_t& at) {
 ProfileText DecodeProfile(std::string bytes) {
     const std::string_view view(bytes);
     for (const bool bigEndian : {false, true}) {
-        if (!view.starts_with(bigEndian ? kBigEndianMark : kLittleEndianMark)) {
-            continue;
-        }
-        if (std::optional<std::string> text = Utf16ToUtf8(view.substr(2), bigEndian)) {
+        if (view.starts_with(bigEndian ? kBigEndianMark : kLittleEndianMark)) {
             return {
                 bigEndian ? ProfileEncoding::Utf16BigEndian : ProfileEncoding::Utf16LittleEndian,
-                std::move(*text)};
+                Utf16ToUtf8(view.substr(2), bigEndian)};
         }
     }
     return {ProfileEncoding::Bytes, std::move(bytes)};

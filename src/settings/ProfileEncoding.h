@@ -16,10 +16,9 @@ struct ProfileText {
     std::string text;  // UTF-8 for a UTF-16 file (without its byte-order mark), else the bytes
 };
 
-// The text of a file's bytes. A file is UTF-16 when it starts with a byte-order mark and the
-// rest is well-formed UTF-16 of that byte order (an even count of bytes, surrogates in pairs),
-// so that encoding the text again gives back exactly the same bytes. Anything else is bytes,
-// taken as they are.
+// The text of a file's bytes. A file is UTF-16 when it starts with a byte-order mark; a
+// surrogate without its partner and an odd last byte read as U+FFFD (and are stored so by the
+// next write). Anything else is bytes, taken as they are.
 ProfileText DecodeProfile(std::string bytes);
 
 // The bytes to store for `text`: as they are, or UTF-16 with its byte-order mark. A UTF-8

@@ -8,9 +8,11 @@
 #include <bcrypt.h>
 
 #include <array>
+#include <cerrno>
 #include <string_view>
 
 #include "settings/ProfileFile.h"
+#include "settings/ProfileTarget.h"
 #include "settings/WindowsFiles.h"
 
 namespace quadrello {
@@ -131,6 +133,10 @@ HANDLE CreateTemporary(const std::string& path, SECURITY_ATTRIBUTES* access,
     return INVALID_HANDLE_VALUE;
 }
 
+WriteOutcome SystemFailure() {
+    return {WriteRefusal::System, windows::ErrnoOf(::GetLastError())};
+}
+
 bool SwapIn(const std::wstring& temporary, const std::wstring& target, bool replacing) {
     if (!replacing) {
         // Never over a file that appeared meanwhile: that one was not read.
@@ -164,6 +170,7 @@ ProfileFileContents ReadProfileFile(const std::string& path) {
                           static_cast<unsigned long long>(size.QuadPart) <= kMaxProfileFileBytes;
     if (!readable || !ReadAll(file.Get(), contents.bytes)) {
         contents.status = ProfileFileStatus::Unreadable;
+        contents.notAFile = ::GetFileType(file.Get()) != FILE_TYPE_DISK;
         contents.bytes.clear();
         return contents;
     }
@@ -182,30 +189,64 @@ std::string ProfileFolder(const std::string& path) {
     return path.substr(0, root ? separator + 1 : separator);
 }
 
-bool ReplaceProfileFile(const std::string& path, std::string_view bytes,
-                        const std::optional<ProfileFileIdentity>& original) {
+WriteOutcome ReplaceableFile(const std::string& path,
+                             std::optional<ProfileFileIdentity>& existing) {
+    const std::wstring wide = Wide(path);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? WriteOutcome{} : SystemFailure();
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return {WriteRefusal::NotAFile, 0};
+    }
+    Handle file(::CreateFileW(wide.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        return SystemFailure();
+    }
+    const std::optional<windows::FileId> id = windows::IdOf(file.Get());
+    if (::GetFileType(file.Get()) != FILE_TYPE_DISK || !id) {
+        return {WriteRefusal::NotAFile, 0};
+    }
+    if (!MayWriteFile(path)) {
+        return {WriteRefusal::System, EACCES};
+    }
+    existing = ProfileFileIdentity{id->volume, id->index};
+    return {};
+}
+
+WriteOutcome ReplaceWholeFile(const std::string& path, std::string_view bytes,
+                              const std::optional<ProfileFileIdentity>& original) {
     const std::wstring target = Wide(path);
     if (target.empty()) {
-        return false;
+        return {WriteRefusal::NoFileName, 0};
     }
     std::optional<OriginalAccess> access;
     if (original) {
         access.emplace(path, *original);
         if (!access->Known()) {
-            return false;  // no longer the file that was read, or its rights cannot be had
+            // No longer the file that was read, or its rights cannot be had.
+            return {WriteRefusal::AccessNotKept, 0};
         }
     }
     std::wstring temporary;
     Handle file(CreateTemporary(path, access ? access->Attributes() : nullptr, temporary));
     if (!file.Valid()) {
-        return false;
+        return SystemFailure();
     }
-    const bool written = WriteAll(file.Get(), bytes) && ::FlushFileBuffers(file.Get());
-    if (!file.Close() || !written || !SwapIn(temporary, target, original.has_value())) {
+    if (!WriteAll(file.Get(), bytes) || !::FlushFileBuffers(file.Get())) {
+        const WriteOutcome failure = SystemFailure();
+        file.Close();
         ::DeleteFileW(temporary.c_str());
-        return false;
+        return failure;
     }
-    return true;
+    if (!file.Close() || !SwapIn(temporary, target, original.has_value())) {
+        const WriteOutcome failure = SystemFailure();
+        ::DeleteFileW(temporary.c_str());
+        return failure;
+    }
+    return {};
 }
 
 void RemoveStaleProfileTemporaries(const std::string& path) {
@@ -227,6 +268,11 @@ void RemoveStaleProfileTemporaries(const std::string& path) {
         }
     } while (removed < kMostStaleRemovedPerWrite && ::FindNextFileW(search, &entry));
     ::FindClose(search);
+}
+
+void RemoveTemporaryOnInterrupt() {
+    // Nothing to arrange: a temporary that a killed writer leaves is taken away by the next
+    // write of the same file (RemoveStaleProfileTemporaries).
 }
 
 }  // namespace quadrello

@@ -82,25 +82,31 @@ std::optional<std::string> FinalPath(const std::wstring& link) {
 
 }  // namespace
 
-std::optional<std::string> ProfileWriteTarget(const std::string& path) {
+WriteTarget ResolveWriteTarget(const std::string& path) {
     const std::wstring wide = Wide(path);
     if (wide.empty() || wide.back() == L'\\' || wide.back() == L'/') {
-        return std::nullopt;
+        return {{}, {WriteRefusal::NoFileName, 0}};
     }
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = ::GetLastError();
         // A file yet to be created (its folder is checked when it is).
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? std::optional(path)
-                                                                              : std::nullopt;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return {path, {}};
+        }
+        return {{}, {WriteRefusal::System, windows::ErrnoOf(error)}};
     }
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-        return path;
+        return {path, {}};
     }
     if (!LinkTrusted(wide)) {
-        return std::nullopt;
+        return {{}, {WriteRefusal::ForeignLink, 0}};
     }
-    return FinalPath(wide);
+    std::optional<std::string> final = FinalPath(wide);
+    if (!final) {
+        return {{}, {WriteRefusal::BrokenLink, 0}};
+    }
+    return {std::move(*final), {}};
 }
 
 bool MayWriteFile(const std::string& path) {

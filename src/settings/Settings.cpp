@@ -1,6 +1,9 @@
 #include "settings/Settings.h"
 
 #include <array>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/core/AppFolder.h"
 #include "platform/core/UserConfigFolder.h"
@@ -34,8 +37,17 @@ std::string UserConfigPath() {
 }
 
 std::string ConfigPath() {
-    return platform::ApplicationFolderDeniesWriting() ? UserConfigPath()
-                                                      : platform::ApplicationFile(kConfigFileName);
+    // Beside the program only where a config.ini already is: a system install has none there,
+    // so nobody, root included, starts one that every later user would take as defaults.
+    const std::string beside = platform::ApplicationFile(kConfigFileName);
+    if (beside.empty()) {
+        return beside;
+    }
+    std::error_code error;
+    const bool present = std::filesystem::symlink_status(beside, error).type() !=
+                         std::filesystem::file_type::not_found;
+    return !error && present && !platform::ApplicationFolderDeniesWriting() ? beside
+                                                                            : UserConfigPath();
 }
 
 std::string ReadSetting(std::string_view section, std::string_view key, const std::string& file) {
@@ -44,12 +56,20 @@ std::string ReadSetting(std::string_view section, std::string_view key, const st
     return std::string(buffer.data());  // the text before the first NUL
 }
 
+WriteOutcome StoreSetting(std::string_view section, std::string_view key, std::string_view value,
+                          const std::string& file) {
+    if (file.empty()) {
+        return {WriteRefusal::NoFolder, 0};
+    }
+    if (IsUserConfig(file) && !platform::MakeUserConfigFolder(kUserSettingsFolder)) {
+        return {WriteRefusal::System, errno};
+    }
+    return StoreProfileString(section, key, value, file, MissingFileAs(file));
+}
+
 int32_t WriteSetting(std::string_view section, std::string_view key, std::string_view value,
                      const std::string& file) {
-    if (IsUserConfig(file)) {
-        platform::MakeUserConfigFolder(kUserSettingsFolder);  // a failure fails the write below
-    }
-    return WriteProfileString(section, key, value, file, MissingFileAs(file));
+    return StoreSetting(section, key, value, file).Written() ? 1 : 0;
 }
 
 }  // namespace quadrello

@@ -2,14 +2,16 @@
 
 // The settings routines: the switches of the main window live in config.ini, one key per switch,
 // read and written through the profile routines. The file is the one beside the executable
-// wherever the user may write the program's folder; where that folder refuses the user (a
-// system install), it is the user's own, which reads as the shipped defaults until its first
-// write creates it.
+// where one is there and the user may write the program's folder (a portable folder, the build
+// tree); anywhere else (a system install) it is the user's own, which reads as the shipped
+// defaults until its first write creates it.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "settings/WriteOutcome.h"
 
 namespace quadrello {
 
@@ -23,12 +25,12 @@ inline constexpr std::size_t kSettingBufferSize = 128;
 // $XDG_CONFIG_HOME says otherwise). The empty text when that folder is unknown.
 std::string UserConfigPath();
 
-// The settings file, decided afresh on every call. Where the application folder may be written
-// (or at least does not refuse this process's rights), that folder, the native separator and
-// "config.ini", joined with no test for a trailing separator (at the root folder "/" this gives
-// "//config.ini", which names the same file). Where it refuses them, UserConfigPath(). The
-// empty text, which names no file, when the application folder cannot be found: then no setting
-// is read or written anywhere.
+// The settings file, decided afresh on every call. Where the application folder holds a
+// config.ini and may be written (or at least does not refuse this process's rights), that
+// folder, the native separator and "config.ini", joined with no test for a trailing separator
+// (at the root folder "/" this gives "//config.ini", which names the same file). Where it holds
+// none or refuses them, UserConfigPath(). The empty text, which names no file, when the
+// application folder cannot be found: then no setting is read or written anywhere.
 std::string ConfigPath();
 
 // The value of `key` in `section` of the profile file `file`: at most kSettingBufferSize - 1
@@ -44,5 +46,9 @@ std::string ReadSetting(std::string_view section, std::string_view key, const st
 // with the one entry changed; UserConfigPath() also gets its folders.
 int32_t WriteSetting(std::string_view section, std::string_view key, std::string_view value,
                      const std::string& file);
+
+// WriteSetting, saying why when nothing was written (NoFolder for the empty path).
+WriteOutcome StoreSetting(std::string_view section, std::string_view key, std::string_view value,
+                          const std::string& file);
 
 }  // namespace quadrello

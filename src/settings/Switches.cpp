@@ -31,8 +31,8 @@ std::optional<int> ReadSwitch(const Switch& entry) {
     return StateFromStored(ReadSetting(entry.section, entry.key, ConfigPath()));
 }
 
-int WriteSwitch(const Switch& entry, int state) {
-    return WriteSetting(entry.section, entry.key, StoredText(entry.form, state), ConfigPath());
+WriteOutcome WriteSwitch(const Switch& entry, int state) {
+    return StoreSetting(entry.section, entry.key, StoredText(entry.form, state), ConfigPath());
 }
 
 }  // namespace quadrello

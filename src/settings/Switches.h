@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "settings/WriteOutcome.h"
+
 namespace quadrello {
 
 enum class SwitchBox { WindowTop, SetTray, DrawGraphic, Mark, RedrawGraphic };
@@ -43,7 +45,7 @@ std::string StoredText(ValueForm form, int state);
 // The switch's state as config.ini holds it, or nothing.
 std::optional<int> ReadSwitch(const Switch& entry);
 
-// Stores `state` as the switch's key; non-zero on success.
-int WriteSwitch(const Switch& entry, int state);
+// Stores `state` as the switch's key, and says why when it could not.
+WriteOutcome WriteSwitch(const Switch& entry, int state);
 
 }  // namespace quadrello

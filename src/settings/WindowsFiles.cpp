@@ -1,5 +1,7 @@
 #include "settings/WindowsFiles.h"
 
+#include <cerrno>
+
 namespace quadrello::windows {
 
 std::wstring Wide(std::string_view utf8) {
@@ -40,6 +42,33 @@ std::optional<FileId> IdOf(HANDLE file) {
     return FileId{
         info.dwVolumeSerialNumber,
         (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+int ErrnoOf(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+            return EACCES;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return EBUSY;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ENOSPC;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return EEXIST;
+        case ERROR_FILENAME_EXCED_RANGE:
+            return ENAMETOOLONG;
+        case ERROR_INVALID_NAME:
+            return EINVAL;
+        default:
+            return EIO;
+    }
 }
 
 std::string_view FileName(std::string_view path) {

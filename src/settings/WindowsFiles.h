@@ -54,6 +54,10 @@ struct FileId {
 };
 std::optional<FileId> IdOf(HANDLE file);
 
+// The errno value that tells the same as the system error `error` (GetLastError), so that a
+// refusal reads the same on every system.
+int ErrnoOf(DWORD error);
+
 // The last path component ("config.ini" of "C:\Q\config.ini"), '/' and '\' both separating.
 std::string_view FileName(std::string_view path);
 

@@ -26,6 +26,7 @@
 #include "platform/core/UserRecord.h"
 #include "settings/Settings.h"
 #include "settings/Switches.h"
+#include "settings/UnsavedMessage.h"
 #include "skin/SkinEngine.h"
 #include "solver/NumberText.h"
 #include "solver/Solver.h"
@@ -83,7 +84,7 @@ void frmMain::ConnectActions() {
     for (const Switch& entry : kSwitches) {
         CheckBox* box = SwitchCheckBox(entry.box);
         connect(box, &CheckBox::clickAction, this,
-                [&entry, box] { WriteSwitch(entry, box->Value()); });
+                [this, &entry, box] { StoreSwitch(entry, box->Value()); });
     }
 
     connect(calculatorButton_, &QPushButton::clicked, this, &frmMain::StartCalculator);
@@ -112,6 +113,7 @@ void frmMain::Load() {
 void frmMain::RestoreSwitches() {
     // One after the other: a changed box runs its click action, which stores its key, before
     // the next key is read. A value that is no state leaves the box as designed.
+    restoring_ = true;
     for (const Switch& entry : kSwitches) {
         if (entry.restored) {
             if (const std::optional<int> state = ReadSwitch(entry)) {
@@ -119,6 +121,18 @@ void frmMain::RestoreSwitches() {
             }
         }
     }
+    restoring_ = false;
+}
+
+void frmMain::StoreSwitch(const Switch& entry, int state) {
+    const WriteOutcome outcome = WriteSwitch(entry, state);
+    // Start-up only writes back what it read: nothing the user chose is lost there.
+    if (outcome.Written() || restoring_ || unsavedShown_) {
+        return;
+    }
+    unsavedShown_ = true;
+    platform::ShowMessage(this, QString::fromUtf8(captions::kAppTitle),
+                          QString::fromStdString(UnsavedSwitchMessage(outcome, ConfigPath())));
 }
 
 CheckBox* frmMain::SwitchCheckBox(SwitchBox box) const {

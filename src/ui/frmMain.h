@@ -69,6 +69,8 @@ class frmMain : public QWidget {
 
     void Load();
     void RestoreSwitches();
+    // Stores a switch after its click action; says once per run when it could not be stored.
+    void StoreSwitch(const Switch& entry, int state);
     platform::CheckBox* SwitchCheckBox(SwitchBox box) const;
     void SetOuterWidth(int twips);
 
@@ -99,6 +101,8 @@ class frmMain : public QWidget {
     QPushButton* aboutButton_ = nullptr;
 
     bool iconSet_ = false;
+    bool restoring_ = false;     // start-up is assigning the stored switches
+    bool unsavedShown_ = false;  // the user has been told that a switch was not stored
     QMenu* mnuTray_ = nullptr;
     QAction* menuContact_ = nullptr;
     QAction* menuAbout_ = nullptr;

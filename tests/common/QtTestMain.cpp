@@ -1,5 +1,6 @@
 // Runs GoogleTest inside a QApplication. Defaults the environment so that no test needs a
-// display or a session bus, and so that test discovery works from a bare build step too.
+// display or a session bus or touches the user's configuration, and so that test discovery
+// works from a bare build step too.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,6 +15,11 @@ int main(int argc, char** argv) {
     QTemporaryDir runtimeDir;  // created with mode 0700, as Qt wants it
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid()) {
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
+    }
+    // No test stores settings or records in the real user's configuration folder.
+    QTemporaryDir configHome;
+    if (configHome.isValid()) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

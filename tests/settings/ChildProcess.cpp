@@ -31,6 +31,14 @@ bool DropRootRights() {
                                 ::setuid(kUnprivilegedId) == 0);
 }
 
+int RunAs(uid_t id, const std::function<int()>& body) {
+    return RunInChild([id, &body] {
+        const bool changed = ::geteuid() == 0 && ::setgroups(0, nullptr) == 0 &&
+                             ::setgid(id) == 0 && ::setuid(id) == 0;
+        return changed ? body() : kCannotDropRights;
+    });
+}
+
 int RunUnprivileged(const std::function<int()>& body) {
     return RunInChild([&body] { return DropRootRights() ? body() : kCannotDropRights; });
 }

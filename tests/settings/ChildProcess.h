@@ -28,6 +28,11 @@ inline constexpr int kCannotDropRights = 99;
 // so that permission bits apply to it. Without root the child runs with the caller's rights.
 int RunUnprivileged(const std::function<int()>& body);
 
+// Runs `body` in a child process as the user and group `id` (any number: the kernel needs no
+// account), so that rules about who owns what apply between real users. Needs root: without it
+// the child exits with kCannotDropRights.
+int RunAs(uid_t id, const std::function<int()>& body);
+
 // Gives up root's rights for good (user and group "nobody"); false when that failed. Without
 // root nothing changes.
 bool DropRootRights();

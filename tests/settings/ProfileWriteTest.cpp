@@ -122,6 +122,36 @@ TEST(ProfileUtf16, RoundTripsInItsOwnByteOrder) {
     }
 }
 
+// A damaged UTF-16 file stays UTF-16: a surrogate without its partner and an odd last byte read
+// as U+FFFD, and the write goes on in UTF-16, never in another encoding.
+TEST(ProfileUtf16, DamageReadsAsReplacementCharacters) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::u16string text;  // as read, and written back before the new section
+        bool bigEndian;
+    } cases[] = {
+        {"TrailingHighSurrogate", Utf16File(u"[Function]\r\nMark=1\r\n", false) + "\x3D\xD8",
+         u"[Function]\r\nMark=1\r\n\uFFFD", false},
+        {"LoneLowSurrogate", Utf16File(u"[Function]\r\nMark=1\r\n\xDC00\r\n", true),
+         u"[Function]\r\nMark=1\r\n\uFFFD\r\n", true},
+        {"OddLastByte", Utf16File(u"[Function]\r\nMark=1\r\n", false) + "x",
+         u"[Function]\r\nMark=1\r\n\uFFFD", false},
+    };
+    for (const auto& c : cases) {
+        test::ScratchFolder folder;
+        const std::string file = folder.File("config.ini");
+        test::WriteBytes(file, c.bytes);
+        EXPECT_EQ(ReadSetting("Function", "Mark", file), "1") << c.name;
+        ASSERT_NE(WriteSetting("Windows", "SetTray", "1", file), 0) << c.name;
+        const bool broken = c.text.back() != u'\n';
+        EXPECT_EQ(test::ReadBytes(file),
+                  Utf16File(c.text + (broken ? u"\r\n" : u"") + u"[Windows]\r\nSetTray=1\r\n",
+                            c.bigEndian))
+            << c.name;
+    }
+}
+
 // Entries that could not be read back as written are refused, and the file stays as it was.
 struct RefusedCase : test::NamedCase {
     std::string_view section;

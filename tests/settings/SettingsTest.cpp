@@ -1,5 +1,6 @@
 // The settings routines: the path of config.ini, reading through a 128-byte buffer, writing.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -44,9 +45,9 @@ TEST_F(ApplicationFolderOverride, ConfigPathJoinsWithoutLookingAtTrailingSeparat
     for (const auto& c : cases) {
         platform::OverrideApplicationFolder(c.folder);
         EXPECT_EQ(platform::ApplicationFile(kConfigFileName), c.path) << c.folder;
-        // A folder that is not there refuses nobody's rights: the settings stay beside it.
-        if (!std::filesystem::exists(c.folder)) {
-            EXPECT_EQ(ConfigPath(), c.path) << c.folder;
+        // Without a config.ini there the settings are the user's own.
+        if (!std::filesystem::exists(c.path)) {
+            EXPECT_EQ(ConfigPath(), UserConfigPath()) << c.folder;
         }
     }
 }
@@ -75,20 +76,41 @@ class SettingsLocation : public ApplicationFolderOverride {
     test::ScratchFolder scratch_;
     const std::string bin_ = scratch_.File("prefix/bin");
     const std::string data_ = scratch_.File("prefix/share/quadrello");
-    const std::string configHome_ = scratch_.File("config");
+    const std::string configHome_ = scratch_.File("xdg/config");  // a chain of missing folders
     const std::string userFile_ = configHome_ + "/Tarvenn/Quadrello/config.ini";
     std::optional<std::string> oldConfigHome_;
 };
 
-TEST_F(SettingsLocation, ConfigPathBesideAWritableFolderElseTheUsersOwn) {
+// Beside the program only where a config.ini is there and the folder lets the user write:
+// root, who may write any folder, stores nothing beside a system install either.
+TEST_F(SettingsLocation, ConfigPathBesideTheProgramOnlyWhereOneIsThere) {
     EXPECT_EQ(UserConfigPath(), userFile_);
-    EXPECT_EQ(ConfigPath(), bin_ + "/config.ini");
-    // Made read-only, the folder still lets root write; the test looks as an ordinary user.
     std::filesystem::permissions(scratch_.Path(), std::filesystem::perms::others_exec,
                                  std::filesystem::perm_options::add);
-    std::filesystem::permissions(bin_, std::filesystem::perms(0555));
-    const int status = test::RunUnprivileged([this] { return ConfigPath() == userFile_ ? 0 : 1; });
-    EXPECT_EQ(status, 0);
+    const struct {
+        bool present;
+        std::filesystem::perms folder;
+        bool unprivileged;
+        bool beside;
+    } cases[] = {
+        {false, std::filesystem::perms(0755), false, false},  // a system install, root or not
+        {false, std::filesystem::perms(0777), true, false},
+        {true, std::filesystem::perms(0777), true, true},  // a portable folder, the build tree
+        {true, std::filesystem::perms(0755), false, true},
+        {true, std::filesystem::perms(0555), true, false},  // a read-only medium
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(bin_ + "/config.ini");
+        if (c.present) {
+            test::WriteBytes(bin_ + "/config.ini", "[Function]\r\n");
+        }
+        std::filesystem::permissions(bin_, c.folder);
+        const std::string expected = c.beside ? bin_ + "/config.ini" : userFile_;
+        const auto check = [&expected] { return ConfigPath() == expected ? 0 : 1; };
+        EXPECT_EQ(c.unprivileged ? test::RunUnprivileged(check) : check(), 0)
+            << c.present << " " << static_cast<int>(c.folder);
+        std::filesystem::permissions(bin_, std::filesystem::perms(0755));
+    }
 }
 
 TEST_F(SettingsLocation, SkinBesideTheProgramFirstThenInTheDataFolder) {
@@ -99,34 +121,32 @@ TEST_F(SettingsLocation, SkinBesideTheProgramFirstThenInTheDataFolder) {
     EXPECT_EQ(platform::ShippedFile("skin.ski"), bin_ + "/skin.ski");
 }
 
-// Both settings files a system layout knows (beside a program in a prefix the user may write,
-// and the user's own) read as the shipped defaults until the first write, which starts the file
-// from their bytes.
-class SettingsFromDefaults : public SettingsLocation,
-                             public testing::WithParamInterface<bool /* the user's own */> {
-  protected:
-    std::string File() const { return GetParam() ? userFile_ : ConfigPath(); }
-};
+// The user's own settings file reads as the shipped defaults until the first write, which
+// starts the file from their bytes (beside the program there is a file whenever it is used).
+using SettingsFromDefaults = SettingsLocation;
 
-TEST_P(SettingsFromDefaults, ReadUntilTheFirstWriteCopiesThem) {
+TEST_F(SettingsFromDefaults, ReadUntilTheFirstWriteCopiesThem) {
     const std::string defaults = "; shipped\r\n[Function]\r\nDrawGraphic=1\r\nMark=1\r\n";
     test::WriteBytes(data_ + "/config.ini", defaults);
-    const std::string file = File();
+    const std::string file = ConfigPath();
+    ASSERT_EQ(file, userFile_);
     EXPECT_EQ(ReadSetting("Function", "Mark", file), "1");
     EXPECT_FALSE(std::filesystem::exists(file)) << "reading created the file";
 
     EXPECT_NE(WriteSetting("Windows", "WindowTop", " 1", file), 0);
     EXPECT_EQ(test::ReadBytes(file), defaults + "[Windows]\r\nWindowTop= 1\r\n");
+    for (const std::string& folder : {scratch_.File("xdg"), configHome_, configHome_ + "/Tarvenn",
+                                      configHome_ + "/Tarvenn/Quadrello"}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(folder.c_str(), &info), 0) << folder;
+        EXPECT_EQ(info.st_mode & 07777, 0700u) << folder << ": private, as the XDG rules ask";
+    }
     EXPECT_EQ(test::ReadBytes(data_ + "/config.ini"), defaults);
 
     // From now on the file alone counts.
     test::WriteBytes(data_ + "/config.ini", "[Function]\r\nMark=0\r\n");
     EXPECT_EQ(ReadSetting("Function", "Mark", file), "1");
 }
-
-INSTANTIATE_TEST_SUITE_P(BothFiles, SettingsFromDefaults, testing::Bool(), [](const auto& info) {
-    return info.param ? "UsersOwn" : "BesideProgram";
-});
 
 TEST_F(ApplicationFolderOverride, EmptyOverrideRestoresTheRealFolder) {
     platform::OverrideApplicationFolder("/somewhere/else");
@@ -138,7 +158,7 @@ TEST_F(ApplicationFolderOverride, EmptyOverrideRestoresTheRealFolder) {
 TEST(ApplicationFolder, WithoutApplicationObjectIsTheExecutablesFolder) {
     ASSERT_EQ(QCoreApplication::instance(), nullptr);
     EXPECT_EQ(platform::ApplicationFolder(), OwnExecutableFolder());
-    EXPECT_EQ(ConfigPath(), OwnExecutableFolder() + "/config.ini");
+    EXPECT_EQ(platform::ApplicationFile(kConfigFileName), OwnExecutableFolder() + "/config.ini");
 }
 
 TEST(ApplicationFolder, WithApplicationObjectIsItsFolder) {

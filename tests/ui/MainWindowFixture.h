@@ -1,7 +1,8 @@
 #pragma once
 
 // A main window over a private application folder: config.ini and skin.ski in a temporary
-// folder, the user record in another, every outside service replaced by a recorder.
+// folder, the user's configuration folder (own config.ini, user record) inside it, every
+// outside service replaced by a recorder.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include "Recorders.h"
 #include "platform/CheckBox.h"
 #include "platform/core/AppFolder.h"
+#include "settings/Settings.h"
 #include "ui/frmMain.h"
 
 namespace quadrello::test {
@@ -23,29 +25,32 @@ class MainWindowTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
         platform::OverrideApplicationFolder(folder_.path().toStdString());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           folder_.filePath(QStringLiteral("user")));
+        oldConfigHome_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(UserConfigHome()));
     }
     void TearDown() override {
         window_.reset();
         platform::OverrideApplicationFolder("");
+        qputenv("XDG_CONFIG_HOME", oldConfigHome_);
     }
 
-    QString ConfigFile() const { return folder_.filePath(QStringLiteral("config.ini")); }
+    QString UserConfigHome() const { return folder_.filePath(QStringLiteral("user")); }
 
+    // The portable layout: a config.ini beside the program.
     void WriteConfig(const QByteArray& bytes) {
-        QFile file(ConfigFile());
+        QFile file(folder_.filePath(QStringLiteral("config.ini")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
 
-    // The file's bytes; empty when there is none.
+    // The bytes of the settings file in use (beside the program when there is one there, else
+    // the user's own); empty when there is none.
     QByteArray ReadConfig() const {
-        QFile file(ConfigFile());
+        QFile file(QString::fromStdString(ConfigPath()));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    bool ConfigExists() const { return QFile::exists(ConfigFile()); }
+    bool ConfigExists() const { return QFile::exists(QString::fromStdString(ConfigPath())); }
 
     frmMain& Open() {
         window_ = std::make_unique<frmMain>();
@@ -72,6 +77,7 @@ class MainWindowTest : public ::testing::Test {
     platform::CheckBox* Box(const char* name) const { return Control<platform::CheckBox>(name); }
 
     QTemporaryDir folder_;
+    QByteArray oldConfigHome_;
     MessageRecorder messages_;
     ShellRecorder shell_;
     FakeTrayIcons tray_;

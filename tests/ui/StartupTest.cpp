@@ -1,5 +1,6 @@
 // The load action: first start, restoring the stored switches and writing them back, the
 // user record.
+#include <QDir>
 #include <QSettings>
 #include <memory>
 
@@ -81,28 +82,50 @@ TEST_F(MainWindowTest, SwitchesAreRestoredInOrderEachWrittenBeforeTheNextIsRead)
     EXPECT_FALSE(platform::IsTopmost(window_.get())) << "only state 1 is topmost";
 }
 
-// The per-user record that start-up keeps current with the program's folder and version.
-std::unique_ptr<QSettings> UserRecord() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Tarvenn"), QStringLiteral("Quadrello"));
-}
+// The per-user record that start-up keeps current with the program's folder and version, in
+// the user's configuration folder.
+class UserRecordTest : public MainWindowTest {
+  protected:
+    std::unique_ptr<QSettings> UserRecord() const {
+        return std::make_unique<QSettings>(
+            UserConfigHome() + QStringLiteral("/Tarvenn/Quadrello.conf"), QSettings::IniFormat);
+    }
+    void ExpectUserRecordHolds(const QString& folder) const {
+        const auto record = UserRecord();
+        EXPECT_EQ(record->value(QStringLiteral("Path")).toString(), folder);
+        EXPECT_EQ(record->value(QStringLiteral("Vision")).toString(), QStringLiteral("2.0"));
+    }
+};
 
-void ExpectUserRecordHolds(const QString& folder) {
-    const auto record = UserRecord();
-    EXPECT_EQ(record->value(QStringLiteral("Path")).toString(), folder);
-    EXPECT_EQ(record->value(QStringLiteral("Vision")).toString(), QStringLiteral("2.0"));
-}
-
-TEST_F(MainWindowTest, UserRecordHoldsFolderAndVersion) {
+TEST_F(UserRecordTest, HoldsFolderAndVersion) {
     Open();
     ExpectUserRecordHolds(folder_.path());
 }
 
-TEST_F(MainWindowTest, UserRecordIsCorrectedWhenItHoldsOtherValues) {
+TEST_F(UserRecordTest, IsCorrectedWhenItHoldsOtherValues) {
+    ASSERT_TRUE(QDir().mkpath(UserConfigHome() + QStringLiteral("/Tarvenn")));
     UserRecord()->setValue(QStringLiteral("Path"), QStringLiteral("/elsewhere"));
     UserRecord()->setValue(QStringLiteral("Vision"), QStringLiteral("1.0"));
     Open();
     ExpectUserRecordHolds(folder_.path());
+}
+
+// A switch that cannot be stored still takes effect, and the user is told once per run that it
+// will not be remembered, and why; start-up's own write-backs say nothing.
+TEST_F(MainWindowTest, SwitchThatCannotBeStoredIsSaidOnce) {
+    ASSERT_TRUE(QDir(folder_.path()).mkdir(QStringLiteral("config.ini")));  // no file to write
+    OpenShown();
+    EXPECT_TRUE(messages_.shown.empty()) << "start-up wrote DrawGraphic back and failed silently";
+    CheckBox* box = Box(names::kTopmost);
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_TRUE(platform::IsTopmost(window_.get())) << "the click's action stands";
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].title, QStringLiteral("Parabolix"));
+    EXPECT_TRUE(messages_.shown[0].text.startsWith(
+        QString::fromUtf8("无法保存设置：设置文件的位置上不是普通文件。")))
+        << messages_.shown[0].text.toStdString();
+    QTest::mouseClick(Box(names::kDrawGraphic), Qt::LeftButton);
+    EXPECT_EQ(messages_.shown.size(), 1u) << "once per run";
 }
 
 TEST_F(MainWindowTest, SkinBesideTheExecutableIsAttached) {

@@ -11,8 +11,8 @@
 namespace quadrello::platform {
 namespace {
 
-constexpr mode_t kConfigFolderMode = 0700;
-constexpr mode_t kSubfolderMode = 0755;
+// The XDG rule for folders a program creates for the user's configuration: private.
+constexpr mode_t kFolderMode = 0700;
 
 std::string AbsoluteVariable(const char* name) {
     const char* value = std::getenv(name);
@@ -32,10 +32,21 @@ std::string HomeFolder() {
 
 bool MakeFolder(const std::string& folder, mode_t mode) {
     struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            return true;
+        }
+        errno = ENOTDIR;
+        return false;
+    }
     if (::mkdir(folder.c_str(), mode) == 0) {
         return true;
     }
-    return errno == EEXIST && ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    const int error = errno;
+    const bool made = error == EEXIST && ::stat(folder.c_str(), &info) == 0 &&
+                      S_ISDIR(info.st_mode);  // made by somebody else meanwhile
+    errno = error;
+    return made;
 }
 
 }  // namespace
@@ -51,18 +62,18 @@ std::string UserConfigFolder() {
 
 bool MakeUserConfigFolder(std::string_view relative) {
     const std::string base = UserConfigFolder();
-    if (base.empty() || !MakeFolder(base, kConfigFolderMode)) {
+    if (base.empty()) {
+        errno = ENOENT;
         return false;
     }
-    std::string folder = base;
-    for (std::size_t start = 0; start < relative.size();) {
-        const std::size_t end = std::min(relative.find('/', start), relative.size());
-        if (end > start) {
-            folder += '/';
-            folder += relative.substr(start, end - start);
-            if (!MakeFolder(folder, kSubfolderMode)) {
-                return false;
-            }
+    // Every missing folder from the root down: $XDG_CONFIG_HOME may name a chain of them.
+    const std::string whole = base + "/" + std::string(relative);
+    std::string folder;
+    for (std::size_t start = 1; start <= whole.size();) {
+        const std::size_t end = std::min(whole.find('/', start), whole.size());
+        folder = whole.substr(0, end);
+        if (end > start && !MakeFolder(folder, kFolderMode)) {
+            return false;
         }
         start = end + 1;
     }

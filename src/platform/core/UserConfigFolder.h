@@ -11,9 +11,9 @@ namespace quadrello::platform {
 std::string UserConfigFolder();
 
 // Creates the folder `relative` (separated by '/') inside the user's configuration folder, and
-// that folder itself when it is missing (its parent must exist): the configuration folder
-// private to the user (0700, as the XDG rules ask), the folders below it 0755 less the umask.
-// True when the folder exists afterwards.
+// every missing folder above it, each private to the user (0700, as the XDG rules ask); folders
+// that exist keep their modes. True when the folder exists afterwards; false with errno set
+// otherwise (ENOENT when the configuration folder is unknown).
 bool MakeUserConfigFolder(std::string_view relative);
 
 }  // namespace quadrello::platform
