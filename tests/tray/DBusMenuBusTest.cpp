@@ -62,8 +62,8 @@ QVariant Names(int count) {
 }
 
 QVariant Clicks(int count, int id) {
-    return QVariant::fromValue(
-        QList<DBusMenuEvent>(count, DBusMenuEvent{id, QStringLiteral("clicked"), {0}, 0}));
+    return QVariant::fromValue(QList<DBusMenuEvent>(
+        count, DBusMenuEvent{id, QStringLiteral("clicked"), QDBusVariant(0), 0}));
 }
 
 TEST_F(MenuOverTheBus, EveryCallIsAnsweredAndBounded) {
