@@ -63,7 +63,7 @@ QVariant Names(int count) {
 
 QVariant Clicks(int count, int id) {
     return QVariant::fromValue(QList<DBusMenuEvent>(
-        count, DBusMenuEvent{id, QStringLiteral("clicked"), QDBusVariant(QVariant(0)), 0}));
+        count, DBusMenuEvent{id, QStringLiteral("clicked"), QDBusVariant(0), 0}));
 }
 
 TEST_F(MenuOverTheBus, EveryCallIsAnsweredAndBounded) {

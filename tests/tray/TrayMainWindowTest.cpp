@@ -32,8 +32,9 @@ class MainWindowTray : public ::testing::Test {
     }
     void TearDown() override { platform::OverrideApplicationFolder(std::string()); }
 
+    // A config.ini beside the program (the portable layout), which ConfigPath() then names.
     void WriteConfig(const char* text) {
-        QFile file(QString::fromStdString(ConfigPath()));
+        QFile file(folder.filePath(QStringLiteral("config.ini")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
