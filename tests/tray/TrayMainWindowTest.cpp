@@ -26,9 +26,9 @@ using platform::CheckBox;
 class MainWindowTray : public ::testing::Test {
   protected:
     void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true);  // the user record goes to a test location
         ASSERT_TRUE(folder.isValid());
         platform::OverrideApplicationFolder(folder.path().toStdString());
+        WriteConfig("");  // each test its own settings, beside the program
     }
     void TearDown() override { platform::OverrideApplicationFolder(std::string()); }
 
