@@ -10,20 +10,12 @@
 #include <utility>
 
 #include "platform/DesktopShell.h"
-#include "platform/Shell.h"
 
 namespace quadrello::platform {
 namespace {
 
-class DesktopShellService final : public ShellService {
+class DesktopShellService final : public SearchPathShell {
   public:
-    bool ProgramExists(const QString& name) const override {
-        return !QStandardPaths::findExecutable(name).isEmpty();
-    }
-    bool StartProgram(const QString& name) override {
-        const QString path = QStandardPaths::findExecutable(name);
-        return !path.isEmpty() && QProcess::startDetached(path, {});
-    }
     void OpenLink(const QString& link, std::function<void(bool)> taken) override {
         // Tolerant parsing percent-encodes the blank and the Chinese of a subject for the
         // desktop's URL handler; the link text itself stays as written.

@@ -1,5 +1,7 @@
 #include "platform/Shell.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <utility>
 
 #include "platform/DesktopShell.h"
@@ -15,6 +17,15 @@ ShellService& Current() {
 }
 
 }  // namespace
+
+bool SearchPathShell::ProgramExists(const QString& name) const {
+    return !QStandardPaths::findExecutable(name).isEmpty();
+}
+
+bool SearchPathShell::StartProgram(const QString& name) {
+    const QString path = QStandardPaths::findExecutable(name);
+    return !path.isEmpty() && QProcess::startDetached(path, {});
+}
 
 void SetShellService(ShellService* service) {
     replacement = service;

@@ -143,15 +143,7 @@ program_ended() {
 }
 
 # --- the desktop -----------------------------------------------------------------------------
-source "$here/../../scripts/common.sh"
-start_private_x "$work/xvfb.log" || { echo "FAIL: Xvfb did not start"; exit 1; }
-started+=("$xvfb_pid")
-openbox >"$work/openbox.log" 2>&1 &
-started+=("$!")
-wm_running() { output_has 'window id' xprop -root _NET_SUPPORTING_WM_CHECK; }
-wait_for 10 wm_running || { echo "FAIL: openbox did not start"; exit 1; }
-xcompmgr >"$work/xcompmgr.log" 2>&1 &
-started+=("$!")
+start_desktop
 
 # --- the window: compute, plot, options panel, always on top --------------------------------
 mkdir -p "$work/window"

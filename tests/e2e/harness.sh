@@ -3,6 +3,8 @@
 # window facts and pixel counts on the X server in DISPLAY. A script may define cleanup_more,
 # which runs first on exit.
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
+
 started=()  # the processes this script started, ended in reverse order on exit
 cleanup() {
     local i
@@ -76,3 +78,17 @@ count_colours() {
 }
 
 shoot() { import -window root "PNG24:$shots/$1.png"; }
+
+wm_running() { output_has 'window id' xprop -root _NET_SUPPORTING_WM_CHECK; }
+
+# start_desktop: a private X server (DISPLAY set), openbox as window manager and xcompmgr for
+# translucency; the script ends when one of them does not start.
+start_desktop() {
+    start_private_x "$work/xvfb.log" || { echo "FAIL: Xvfb did not start"; exit 1; }
+    started+=("$xvfb_pid")
+    openbox >"$work/openbox.log" 2>&1 &
+    started+=("$!")
+    wait_for 10 wm_running || { echo "FAIL: openbox did not start"; exit 1; }
+    xcompmgr >"$work/xcompmgr.log" 2>&1 &
+    started+=("$!")
+}

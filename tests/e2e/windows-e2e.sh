@@ -14,7 +14,6 @@ set -uo pipefail
 dist=${1:?usage: windows-e2e.sh DIST_FOLDER SHOT_FOLDER}
 shots=${2:?usage: windows-e2e.sh DIST_FOLDER SHOT_FOLDER}
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../scripts/common.sh"
 source "$here/../../scripts/wine-prefix.sh"
 
 for tool in wine Xvfb openbox xcompmgr xdotool xprop xwininfo import convert; do
@@ -33,14 +32,7 @@ cleanup_more() { wineserver -k 2>/dev/null; }
 window_named() { xdotool search --all --onlyvisible --pid "$app" --name "^$1\$" 2>/dev/null | head -n 1; }
 
 prepare_wine_prefix
-start_private_x "$work/xvfb.log" || { echo "FAIL: Xvfb did not start"; exit 1; }
-started+=("$xvfb_pid")
-openbox >"$work/openbox.log" 2>&1 &
-started+=("$!")
-wm_running() { output_has 'window id' xprop -root _NET_SUPPORTING_WM_CHECK; }
-wait_for 10 wm_running || { echo "FAIL: openbox did not start"; exit 1; }
-xcompmgr >"$work/xcompmgr.log" 2>&1 &
-started+=("$!")
+start_desktop
 
 # The folder as a pupil unzips it, and no record from an earlier run.
 cp -r "$dist" "$work/Quadrello"
