@@ -228,10 +228,10 @@ TEST_F(InstallTest, UsersSwitchesLiveInTheirOwnFolderAndSurviveARestart) {
     EXPECT_EQ(ReadFile(tree_->Data() / "config.ini"), shipped);
     // The user record names the installed folder as the program's.
     const std::string record = ReadFile(tree_->Home() / ".config/Tarvenn/Quadrello.conf");
-    EXPECT_NE(record.find("Path=" + tree_->Bin().string() + "\n"), std::string::npos) << record;
+    EXPECT_NE(record.find("Path=" + tree_->Bin().string() + "\r\n"), std::string::npos) << record;
 }
 
-TEST_F(PortableInstallTest, InstalledProgramStartsAndWritesItsSettingsBesideItself) {
+TEST_F(PortableInstallTest, InstalledProgramKeepsItsSettingsBesideItselfWhileTheFileIsThere) {
     const fs::path config = tree_->Bin() / "config.ini";
     const std::string shipped = ReadFile(config);
 
@@ -239,13 +239,13 @@ TEST_F(PortableInstallTest, InstalledProgramStartsAndWritesItsSettingsBesideItse
     StartOnce(*tree_);
     EXPECT_EQ(ReadFile(config), shipped);
 
-    // A first start without a settings file creates it in the program's own folder.
+    // Without a settings file beside it the folder is no longer taken for a portable one: the
+    // start writes the user's own file and nothing beside the program.
     fs::remove(config);
     StartOnce(*tree_);
-    const std::string written = ReadFile(config);
-    EXPECT_NE(written.find("[Function]"), std::string::npos) << written;
+    EXPECT_FALSE(fs::exists(config));
+    const std::string written = ReadFile(tree_->Home() / ".config/Tarvenn/Quadrello/config.ini");
     EXPECT_NE(written.find("DrawGraphic=0"), std::string::npos) << written;
-    EXPECT_FALSE(fs::exists(tree_->Home() / ".config/Tarvenn/Quadrello/config.ini"));
     std::ofstream(config, std::ios::binary | std::ios::trunc) << shipped;
 }
 
