@@ -28,8 +28,9 @@ mkdir -p "$shots"
 source "$here/harness.sh"
 cleanup_more() { wineserver -k 2>/dev/null; }
 
-# The visible window of the program titled exactly NAME (Wine names its X windows after them).
-window_named() { xdotool search --all --onlyvisible --pid "$app" --name "^$1\$" 2>/dev/null | head -n 1; }
+# The visible window titled exactly NAME. By title alone: the X server is this script's own, and
+# Wine may run the program under another process than the one started here.
+window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 
 prepare_wine_prefix
 start_desktop
@@ -42,7 +43,12 @@ app=$!
 started+=("$app")
 
 main_shown() { main=$(window_named Quadrello); [[ -n $main ]]; }
-wait_for 60 main_shown || { echo "FAIL: the main window did not show"; cat "$work/output.txt"; exit 1; }
+if ! wait_for 60 main_shown; then
+    shoot windows-no-window
+    echo "FAIL: the main window did not show"
+    cat "$work/output.txt"
+    exit 1
+fi
 read -r left top width height < <(geometry "$main")
 pass "window: the main window shows (${width}x$height at $left,$top)"
 click_at() { xdotool mousemove $((left + $1)) $((top + $2)) click 1; }
