@@ -33,6 +33,10 @@ cleanup_more() { wineserver -k 2>/dev/null; }
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 
 prepare_wine_prefix
+# A Wine session still running from programs started without this display (the companion's
+# tests) would put the windows on no screen at all: this test starts its own.
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
 start_desktop
 
 # The folder as a pupil unzips it, and no record from an earlier run.
