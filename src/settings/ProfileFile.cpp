@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "settings/HexText.h"
 #include "settings/ProfileAttributes.h"
 #include "settings/ProfileTarget.h"
 
@@ -146,12 +147,7 @@ std::optional<std::string> TemporaryPath(const std::string& path) {
     if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size())) {
         return std::nullopt;
     }
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string name = TemporaryPrefix(path);
-    for (const unsigned char byte : random) {
-        name += kDigits[byte >> 4];
-        name += kDigits[byte & 0xF];
-    }
+    const std::string name = TemporaryPrefix(path) + HexText(random);
     return (fs::path(ProfileFolder(path)) / name).string();
 }
 

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <string_view>
 
+#include "settings/HexText.h"
 #include "settings/ProfileFile.h"
 #include "settings/ProfileTarget.h"
 #include "settings/WindowsFiles.h"
@@ -45,12 +46,7 @@ std::optional<std::string> TemporaryPath(const std::string& path) {
                                           BCRYPT_USE_SYSTEM_PREFERRED_RNG))) {
         return std::nullopt;
     }
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string name = TemporaryPrefix(path);
-    for (const unsigned char byte : random) {
-        name += kDigits[byte >> 4];
-        name += kDigits[byte & 0xF];
-    }
+    const std::string name = TemporaryPrefix(path) + HexText(random);
     return ProfileFolder(path) + '\\' + name;
 }
 
