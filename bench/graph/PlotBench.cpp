@@ -2,7 +2,7 @@
 
 #include "graph/Parabola.h"
 #include "graph/PointerReadout.h"
-#include "platform/image/ImageSurface.h"
+#include "graph/image/ImageSurface.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ using namespace quadrello;
 
 // y = -2x² + 4x + 6: a window from -5 to 7 and 10,001 points.
 void BM_PlotIntoRetainedImage(benchmark::State& state) {
-    platform::ImageSurface surface(QSize(285, 201), Qt::white);
+    graph::ImageSurface surface(QSize(285, 201), Qt::white);
     int samples = 0;
     for (auto _ : state) {
         surface.Cls();

@@ -12,12 +12,12 @@
 #include <QFile>
 #include <QMenu>
 
-#include "platform/DBusMenu.h"
+#include "tray/DBusMenu.h"
 
 namespace {
 
-using quadrello::platform::DBusMenu;
-using quadrello::platform::DBusMenuEvent;
+using quadrello::tray::DBusMenu;
+using quadrello::tray::DBusMenuEvent;
 
 constexpr char kPath[] = "/MenuBar";
 

@@ -1,8 +1,8 @@
 #include "cli/Plot.h"
 
-#include "platform/Twips.h"
-#include "platform/image/ImageSurface.h"
-#include "platform/image/PictureGeometry.h"
+#include "graph/Twips.h"
+#include "graph/image/ImageSurface.h"
+#include "graph/image/PictureGeometry.h"
 #include "ui/MainLayout.h"
 
 namespace quadrello::cli {
@@ -20,9 +20,9 @@ class DiscardingSurface : public PlotSurface {
 }  // namespace
 
 QSize WindowPictureArea() {
-    const int border = 2 * platform::kPictureBorderWidth;
-    return {platform::TwipsToPixels(layout::kPicture.width) - border,
-            platform::TwipsToPixels(layout::kPicture.height) - border};
+    const int border = 2 * graph::kPictureBorderWidth;
+    return {graph::TwipsToPixels(layout::kPicture.width) - border,
+            graph::TwipsToPixels(layout::kPicture.height) - border};
 }
 
 PlotReport PlotWithoutPicture(const Solution& solution) {
@@ -31,7 +31,7 @@ PlotReport PlotWithoutPicture(const Solution& solution) {
 }
 
 RenderedPlot RenderPlot(const Solution& solution, QSize area) {
-    platform::ImageSurface surface(area, Qt::white);
+    graph::ImageSurface surface(area, Qt::white);
     RenderedPlot rendered;
     rendered.report = DrawParabola(solution, surface);
     rendered.picture = surface.Picture();

@@ -17,13 +17,13 @@ QSize PictureBox::AreaSize() const {
     return (size() - QSize(2 * kBorderWidth, 2 * kBorderWidth)).expandedTo(QSize(0, 0));
 }
 
-ImageSurface& PictureBox::Surface() {
+graph::ImageSurface& PictureBox::Surface() {
     surface_.SetDevicePixelRatio(devicePixelRatioF());
     surface_.SetAreaSize(AreaSize());
     return surface_;
 }
 
-const ImageSurface& PictureBox::Surface() const {
+const graph::ImageSurface& PictureBox::Surface() const {
     surface_.SetDevicePixelRatio(devicePixelRatioF());
     surface_.SetAreaSize(AreaSize());
     return surface_;
@@ -81,7 +81,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     repaintPending_ = false;
     QPainter painter(this);
     qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
-    const ImageSurface& surface = Surface();
+    const graph::ImageSurface& surface = Surface();
     const QRect area(QPoint(kBorderWidth, kBorderWidth), surface.AreaSize());
     if (surface.Retained().isNull()) {
         painter.fillRect(area, surface.Background());  // nothing drawn yet
@@ -104,7 +104,7 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event) {
         area.x() >= 0 && area.y() >= 0 && area.x() < size.width() && area.y() < size.height();
     // Over the border only a held button (which keeps the pointer captured) reports moves.
     if (inside || event->buttons() != Qt::NoButton) {
-        const UserScale& scale = surface_.Scale();
+        const graph::UserScale& scale = surface_.Scale();
         emit pointerMoved(static_cast<float>(scale.ToUserX(area.x())),
                           static_cast<float>(scale.ToUserY(area.y())));
     }

@@ -3,8 +3,8 @@
 #include <QWidget>
 
 #include "graph/PlotSurface.h"
-#include "platform/image/ImageSurface.h"
-#include "platform/image/PictureGeometry.h"
+#include "graph/image/ImageSurface.h"
+#include "graph/image/PictureGeometry.h"
 
 namespace quadrello::platform {
 
@@ -22,7 +22,7 @@ class PictureBox : public QWidget, public PlotSurface {
     Q_OBJECT
 
   public:
-    static constexpr int kBorderWidth = kPictureBorderWidth;
+    static constexpr int kBorderWidth = graph::kPictureBorderWidth;
 
     explicit PictureBox(QWidget* parent = nullptr);
 
@@ -56,11 +56,11 @@ class PictureBox : public QWidget, public PlotSurface {
 
   private:
     // A hidden widget gets no resize event, so every drawing call sizes the image first.
-    ImageSurface& Surface();
-    const ImageSurface& Surface() const;
+    graph::ImageSurface& Surface();
+    const graph::ImageSurface& Surface() const;
     void RequestRepaint();
 
-    mutable ImageSurface surface_;
+    mutable graph::ImageSurface surface_;
     bool repaintPending_ = false;
 };
 

@@ -7,9 +7,9 @@
 
 namespace quadrello::platform {
 
-QRect PixelRect(const TwipsRect& twips) {
-    return {TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
-            TwipsToPixels(twips.height)};
+QRect PixelRect(const graph::TwipsRect& twips) {
+    return {graph::TwipsToPixels(twips.left), graph::TwipsToPixels(twips.top),
+            graph::TwipsToPixels(twips.width), graph::TwipsToPixels(twips.height)};
 }
 
 void CentreOnScreen(QWidget* window) {

@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-#include "platform/Twips.h"
+#include "graph/Twips.h"
 
 namespace quadrello::layout {
 
-using Rect = platform::TwipsRect;
+using Rect = graph::TwipsRect;
 
 struct Line {
     int x1;

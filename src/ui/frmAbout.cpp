@@ -8,12 +8,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "graph/Twips.h"
 #include "platform/Fonts.h"
 #include "platform/Label.h"
 #include "platform/LineBreaks.h"
 #include "platform/ScreenReader.h"
 #include "platform/Topmost.h"
-#include "platform/Twips.h"
 #include "platform/WindowMove.h"
 #include "platform/WindowPlacement.h"
 
@@ -21,8 +21,8 @@ namespace quadrello {
 
 namespace {
 
+using graph::TwipsToPixels;
 using platform::Label;
-using platform::TwipsToPixels;
 
 constexpr int kClientTwips = 4650;
 constexpr int kFadeIntervalMs = 10;
@@ -58,7 +58,7 @@ constexpr char kContent[] =
     "程序，希望能给大家带来方便。";
 constexpr char kInfo[] = "即时通讯：12345678\r\n电子邮件：tarvenn@example.com";
 
-using Place = platform::TwipsRect;
+using Place = graph::TwipsRect;
 constexpr Place kLabel3{345, 4080, 3990, 210};
 constexpr Place kInfoPlace{345, 3405, 4080, 615};
 constexpr Place kLabel2{1785, 1395, 1260, 210};

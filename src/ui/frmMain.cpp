@@ -11,6 +11,7 @@
 #include "Version.h"
 #include "graph/Parabola.h"
 #include "graph/PointerReadout.h"
+#include "graph/Twips.h"
 #include "platform/CheckBox.h"
 #include "platform/Fonts.h"
 #include "platform/Label.h"
@@ -18,8 +19,6 @@
 #include "platform/PictureBox.h"
 #include "platform/Shell.h"
 #include "platform/Topmost.h"
-#include "platform/TrayIcon.h"
-#include "platform/Twips.h"
 #include "platform/WindowPlacement.h"
 #include "platform/WrappingButton.h"
 #include "platform/core/AppFolder.h"
@@ -31,6 +30,7 @@
 #include "solver/NumberText.h"
 #include "solver/Solver.h"
 #include "tray/Tray.h"
+#include "tray/TrayIcon.h"
 #include "ui/AppIcon.h"
 #include "ui/Captions.h"
 #include "ui/CoefficientBox.h"
@@ -58,8 +58,8 @@ frmMain::frmMain()
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(captions::kWindow));
     setFont(platform::DefaultFont());
-    setFixedSize(platform::TwipsToPixels(layout::kClientWidth),
-                 platform::TwipsToPixels(layout::kClientHeight));
+    setFixedSize(graph::TwipsToPixels(layout::kClientWidth),
+                 graph::TwipsToPixels(layout::kClientHeight));
     CreateControls();
     ConnectActions();
     Load();
@@ -152,8 +152,8 @@ CheckBox* frmMain::SwitchCheckBox(SwitchBox box) const {
 }
 
 void frmMain::SetOuterWidth(int twips) {
-    setFixedSize(platform::ClientPixelsForOuterTwips(twips),
-                 platform::TwipsToPixels(layout::kClientHeight));
+    setFixedSize(graph::ClientPixelsForOuterTwips(twips),
+                 graph::TwipsToPixels(layout::kClientHeight));
 }
 
 void frmMain::SolveEquation() {
@@ -184,7 +184,7 @@ void frmMain::SolveEquation() {
 }
 
 void frmMain::ToggleOptions() {
-    const int widening = platform::TwipsToPixels(layout::kPictureWidening);
+    const int widening = graph::TwipsToPixels(layout::kPictureWidening);
     if (cmdOption_->text() == QString::fromUtf8(captions::kOptionCollapsed)) {
         SetOuterWidth(layout::kDivider.x1 + layout::kOpenExtra);
         cmdOption_->setText(QString::fromUtf8(captions::kOptionOpen));
@@ -242,7 +242,7 @@ void frmMain::StartCalculator() {
 void frmMain::OnResize() {
     // Hidden while minimised only when the icon can bring it back.
     if (trayBox_ != nullptr && trayBox_->Value() == CheckBox::kChecked && isMinimized() &&
-        platform::TrayHostAvailable()) {
+        tray::TrayHostAvailable()) {
         hide();
     }
 }

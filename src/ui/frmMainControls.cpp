@@ -2,13 +2,13 @@
 #include <QMenu>
 #include <QRegularExpression>
 
+#include "graph/Twips.h"
 #include "platform/CheckBox.h"
 #include "platform/Fonts.h"
 #include "platform/Label.h"
 #include "platform/LineDecoration.h"
 #include "platform/PictureBox.h"
 #include "platform/ScreenReader.h"
-#include "platform/Twips.h"
 #include "platform/WindowPlacement.h"
 #include "platform/WrappingButton.h"
 #include "solver/Solver.h"
@@ -22,9 +22,9 @@ namespace quadrello {
 
 namespace {
 
+using graph::TwipsToPixels;
 using platform::Label;
 using platform::PlaceNamed;
-using platform::TwipsToPixels;
 
 Label* MakeLabel(QWidget* parent, const char* name, const char* caption, const layout::Rect& rect,
                  Label::Sizing sizing, Label::Background background) {

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "InstalledTree.h"
-#include "ScratchFolder.h"
+#include "common/ScratchFolder.h"
 
 namespace quadrello::installtest {
 namespace {

@@ -14,8 +14,8 @@
 #include <sstream>
 #include <thread>
 
-#include "ChildProcess.h"
-#include "ScratchFolder.h"
+#include "common/ChildProcess.h"
+#include "common/ScratchFolder.h"
 
 namespace quadrello::installtest {
 namespace {

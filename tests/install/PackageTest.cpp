@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "InstalledTree.h"
-#include "ScratchFolder.h"
+#include "common/ScratchFolder.h"
 
 namespace quadrello::installtest {
 namespace {

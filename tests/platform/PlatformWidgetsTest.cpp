@@ -8,16 +8,16 @@
 #include <QTest>
 #include <cmath>
 
+#include "common/Recorders.h"
+#include "graph/Twips.h"
+#include "graph/image/ImageSurface.h"
 #include "platform/CheckBox.h"
 #include "platform/Fonts.h"
 #include "platform/Label.h"
 #include "platform/LayeredWindow.h"
 #include "platform/LineDecoration.h"
 #include "platform/PictureBox.h"
-#include "platform/Twips.h"
 #include "platform/WrappingButton.h"
-#include "platform/image/ImageSurface.h"
-#include "ui/Recorders.h"
 
 namespace quadrello::test {
 namespace {
@@ -29,10 +29,10 @@ TEST(TwipsTest, RoundToTheNearestPixel) {
                                          {-15, -1},   {-7, 0},     {-8, -1},   {4335, 289},
                                          {4625, 308}, {5875, 392}, {6825, 455}};
     for (const auto& [twips, pixels] : cases) {
-        EXPECT_EQ(platform::TwipsToPixels(twips), pixels) << twips;
+        EXPECT_EQ(graph::TwipsToPixels(twips), pixels) << twips;
     }
-    EXPECT_EQ(platform::ClientPixelsForOuterTwips(4715), 308);
-    EXPECT_EQ(platform::ClientPixelsForOuterTwips(5965), 392);
+    EXPECT_EQ(graph::ClientPixelsForOuterTwips(4715), 308);
+    EXPECT_EQ(graph::ClientPixelsForOuterTwips(5965), 392);
 }
 
 TEST(InstalledFaceTest, TheFaceItselfElseItsFirstInstalledSubstitute) {
@@ -204,7 +204,7 @@ TEST(WrappingButtonTest, CaptionStaysExactWhileItIsDrawnOnSeveralLines) {
 
 TEST(PictureTest, NoImageIsHeldUntilSomethingIsDrawn) {
     const QRgb background = qRgb(0x12, 0x34, 0x56);
-    platform::ImageSurface surface(QSize(20, 10), QColor(background));
+    graph::ImageSurface surface(QSize(20, 10), QColor(background));
     surface.SetAreaSize(QSize(30, 10));  // the panel opened and collapsed again
     surface.SetAreaSize(QSize(20, 10));
     surface.Cls();

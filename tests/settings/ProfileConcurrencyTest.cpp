@@ -16,8 +16,8 @@
 #include <string_view>
 #include <thread>
 
-#include "ChildProcess.h"
-#include "ScratchFolder.h"
+#include "common/ChildProcess.h"
+#include "common/ScratchFolder.h"
 #include "settings/ProfileWriteLock.h"
 #include "settings/Settings.h"
 

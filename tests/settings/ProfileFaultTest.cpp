@@ -21,9 +21,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ChildProcess.h"
-#include "ScratchFolder.h"
+#include "common/ChildProcess.h"
 #include "common/NamedCase.h"
+#include "common/ScratchFolder.h"
 #include "settings/Profile.h"
 #include "settings/ProfileFile.h"
 #include "settings/Settings.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <thread>
 
-#include "ScratchFolder.h"
 #include "common/NamedCase.h"
+#include "common/ScratchFolder.h"
 #include "platform/core/UserRecord.h"
 #include "settings/Profile.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "ScratchFolder.h"
 #include "common/NamedCase.h"
+#include "common/ScratchFolder.h"
 #include "settings/Profile.h"
 #include "settings/ProfileDocument.h"
 #include "settings/Settings.h"

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "ChildProcess.h"
-#include "ScratchFolder.h"
+#include "common/ChildProcess.h"
 #include "common/NamedCase.h"
+#include "common/ScratchFolder.h"
 #include "platform/core/AppFolder.h"
 #include "settings/Profile.h"
 #include "settings/Settings.h"

@@ -10,13 +10,13 @@
 #include <QMenu>
 #include <QTest>
 
-#include "platform/DBusMenu.h"
+#include "tray/DBusMenu.h"
 
 namespace quadrello::test {
 namespace {
 
-using platform::DBusMenu;
-using platform::DBusMenuEvent;
+using tray::DBusMenu;
+using tray::DBusMenuEvent;
 
 constexpr char kPath[] = "/MenuBar";
 constexpr int kHostile = 200000;  // far beyond kMaxGroupSize and kMaxPropertyNames
@@ -98,7 +98,7 @@ TEST_F(MenuOverTheBus, EveryCallIsAnsweredAndBounded) {
     const QDBusMessage group =
         Call("GetGroupProperties", {QVariant::fromValue(QList<int>{1, 1, 3, 1, 99}), Names(0)});
     ASSERT_EQ(group.type(), QDBusMessage::ReplyMessage);
-    EXPECT_EQ(qdbus_cast<QList<platform::DBusMenuItem>>(group.arguments().at(0)).size(), 2)
+    EXPECT_EQ(qdbus_cast<QList<tray::DBusMenuItem>>(group.arguments().at(0)).size(), 2)
         << "each entry once, no entry for an unknown id";
 }
 

@@ -7,14 +7,14 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "platform/DBusMenu.h"
 #include "platform/core/AppFolder.h"
+#include "tray/DBusMenu.h"
 #include "ui/frmMain.h"
 
 namespace quadrello::test {
 namespace {
 
-using platform::DBusMenuLayoutItem;
+using tray::DBusMenuLayoutItem;
 
 class ExportedTrayMenu : public ::testing::Test {
   protected:
@@ -23,7 +23,7 @@ class ExportedTrayMenu : public ::testing::Test {
         ASSERT_TRUE(folder.isValid());
         platform::OverrideApplicationFolder(folder.path().toStdString());
         window = std::make_unique<frmMain>();
-        exported = std::make_unique<platform::DBusMenu>(window->TrayMenu());
+        exported = std::make_unique<tray::DBusMenu>(window->TrayMenu());
     }
     void TearDown() override {
         exported.reset();
@@ -33,7 +33,7 @@ class ExportedTrayMenu : public ::testing::Test {
 
     QTemporaryDir folder;
     std::unique_ptr<frmMain> window;
-    std::unique_ptr<platform::DBusMenu> exported;
+    std::unique_ptr<tray::DBusMenu> exported;
 };
 
 TEST_F(ExportedTrayMenu, ListsTheEightEntriesInOrder) {
@@ -91,7 +91,7 @@ TEST_F(ExportedTrayMenu, ClicksWaitForNoModalWindowAndOnlyClicksAct) {
 TEST(DBusMenuLabel, MarksMnemonicsTheDBusWay) {
     for (const auto& [text, label] : std::vector<std::pair<QString, QString>>{
              {"&File", "_File"}, {"a_b", "a__b"}, {"a&&b", "a&b"}, {"关于..", "关于.."}}) {
-        EXPECT_EQ(platform::DBusMenuLabel(text), label) << text.toStdString();
+        EXPECT_EQ(tray::DBusMenuLabel(text), label) << text.toStdString();
     }
 }
 

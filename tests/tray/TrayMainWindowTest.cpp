@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "FakeTrayIcons.h"
+#include "common/FakeTrayIcons.h"
 #include "common/NamedCase.h"
 #include "platform/CheckBox.h"
 #include "platform/core/AppFolder.h"

@@ -7,13 +7,13 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include "FakeTrayIcons.h"
+#include "common/FakeTrayIcons.h"
 #include "tray/Tray.h"
 
 namespace quadrello::test {
 namespace {
 
-using Signal = void (platform::TrayIcon::*)();
+using Signal = void (tray::TrayIcon::*)();
 
 // A main window with an icon and a menu, its tray icon on for the test's lifetime.
 class TrayOn : public ::testing::Test {
@@ -69,7 +69,7 @@ TEST_F(TrayOn, ShowsTheOwnersIconWithTheMenuAndTheTwoLineTip) {
 
 TEST_F(TrayOn, LeftReleaseBringsAMinimisedHiddenWindowBackNormal) {
     HideMinimised();
-    EXPECT_FALSE(Report(&platform::TrayIcon::leftReleased));
+    EXPECT_FALSE(Report(&tray::TrayIcon::leftReleased));
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.isMinimized());
 }
@@ -77,7 +77,7 @@ TEST_F(TrayOn, LeftReleaseBringsAMinimisedHiddenWindowBackNormal) {
 TEST_F(TrayOn, LeftReleaseOnAShownWindowOnlyFocusesIt) {
     form.show();
     const QRect before = form.geometry();
-    EXPECT_FALSE(Report(&platform::TrayIcon::leftReleased));
+    EXPECT_FALSE(Report(&tray::TrayIcon::leftReleased));
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.isMinimized());
     EXPECT_EQ(form.geometry(), before);
@@ -85,14 +85,13 @@ TEST_F(TrayOn, LeftReleaseOnAShownWindowOnlyFocusesIt) {
 
 TEST_F(TrayOn, RightReleasePopsUpTheMenu) {
     form.show();
-    EXPECT_TRUE(Report(&platform::TrayIcon::rightReleased));
+    EXPECT_TRUE(Report(&tray::TrayIcon::rightReleased));
 }
 
 // Double and middle clicks do nothing of their own.
 TEST_F(TrayOn, OtherReportsDoNothing) {
     HideMinimised();
-    for (Signal signal :
-         {&platform::TrayIcon::doubleClicked, &platform::TrayIcon::middleReleased}) {
+    for (Signal signal : {&tray::TrayIcon::doubleClicked, &tray::TrayIcon::middleReleased}) {
         EXPECT_FALSE(Report(signal));
         EXPECT_FALSE(form.isVisible()) << "only the left release brings the window back";
     }
@@ -105,12 +104,12 @@ TEST_F(TrayOn, ReportsAreIgnoredWhileAModalWindowIsOpen) {
     QWidget modal;
     modal.setWindowModality(Qt::ApplicationModal);
     modal.show();
-    EXPECT_FALSE(Report(&platform::TrayIcon::rightReleased)) << "no menu over a disabled window";
-    EXPECT_FALSE(Report(&platform::TrayIcon::leftReleased));
+    EXPECT_FALSE(Report(&tray::TrayIcon::rightReleased)) << "no menu over a disabled window";
+    EXPECT_FALSE(Report(&tray::TrayIcon::leftReleased));
     EXPECT_FALSE(form.isVisible());
 
     modal.close();
-    Report(&platform::TrayIcon::leftReleased);
+    Report(&tray::TrayIcon::leftReleased);
     EXPECT_TRUE(form.isVisible()) << "once it has closed the icon works again";
 }
 

@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "MainWindowFixture.h"
+#include "graph/Twips.h"
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
-#include "platform/Twips.h"
 #include "ui/MainLayout.h"
 #include "ui/ObjectNames.h"
 
@@ -307,7 +307,7 @@ TEST_F(ComputeTest, ALongReadoutEndsBeforeTheDividerWhetherThePanelIsOpenOrNot) 
     const int border = platform::PictureBox::kBorderWidth;
     QTest::mouseMove(Picture(), QPoint(border + 3, border + 3));
     auto* lab = Control<platform::Label>(names::kPointer);
-    const int divider = platform::TwipsToPixels(layout::kDivider.x1);
+    const int divider = graph::TwipsToPixels(layout::kDivider.x1);
     for (const char* panel : {"open", "closed", "open again"}) {
         EXPECT_LE(lab->geometry().right(), divider) << panel;
         EXPECT_TRUE(lab->text().endsWith(QChar(0x2026)))

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <memory>
 
-#include "Recorders.h"
+#include "common/Recorders.h"
 #include "platform/CheckBox.h"
 #include "platform/core/AppFolder.h"
 #include "settings/Settings.h"

@@ -4,10 +4,10 @@
 #include <QSystemTrayIcon>
 
 #include "platform/LineBreaks.h"
-#include "platform/NativeTrayIcon.h"
-#include "platform/TrayIcon.h"
+#include "tray/NativeTrayIcon.h"
+#include "tray/TrayIcon.h"
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 namespace {
 
 class WindowsTrayIcon final : public TrayIcon {
@@ -21,7 +21,7 @@ class WindowsTrayIcon final : public TrayIcon {
         icon_.setIcon(icon);
         icon_.show();
     }
-    void SetTip(const QString& tip) override { icon_.setToolTip(WithLfBreaks(tip)); }
+    void SetTip(const QString& tip) override { icon_.setToolTip(platform::WithLfBreaks(tip)); }
     void Hide() override { icon_.hide(); }
 
   private:
@@ -57,4 +57,4 @@ bool NativeTrayHostAvailable() {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

@@ -1,4 +1,4 @@
-#include "platform/StatusNotifierItem.h"
+#include "tray/StatusNotifierItem.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -14,11 +14,11 @@
 #include <QMenu>
 #include <QtEndian>
 
-#include "platform/DBusMenu.h"
-#include "platform/DBusStructure.h"
-#include "platform/TrayIcon.h"
+#include "tray/DBusMenu.h"
+#include "tray/DBusStructure.h"
+#include "tray/TrayIcon.h"
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 namespace {
 
@@ -286,4 +286,4 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, SniToolTip& tip) {
     return GetStructure(arg, tip.iconName, tip.pixmaps, tip.title, tip.description);
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

@@ -1,9 +1,9 @@
 // On Linux the icon serves StatusNotifier hosts over D-Bus and XEmbed trays alike.
-#include "platform/NativeTrayIcon.h"
+#include "tray/NativeTrayIcon.h"
 
-#include "platform/SystemTrayIcon.h"
+#include "tray/SystemTrayIcon.h"
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 TrayIcon* CreateNativeTrayIcon(QObject* parent) {
     return new SystemTrayIcon(parent);
@@ -13,4 +13,4 @@ bool NativeTrayHostAvailable() {
     return SystemTrayIcon::HostAvailable();
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

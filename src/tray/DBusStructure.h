@@ -2,7 +2,7 @@
 
 #include <QDBusArgument>
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 // A D-Bus structure of `fields`, in their order: what the types exchanged with the desktop's
 // panels are made of.
@@ -22,4 +22,4 @@ const QDBusArgument& GetStructure(const QDBusArgument& arg, Fields&... fields) {
     return arg;
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include "common/ChildProcess.h"
 
 #include <grp.h>
 #include <sys/wait.h>

@@ -1,9 +1,9 @@
-#include "platform/image/UserScale.h"
+#include "graph/image/UserScale.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace quadrello::platform {
+namespace quadrello::graph {
 
 double UserScale::InsideCells(double pixel, double cells, bool beforeFarBound) {
     if (beforeFarBound && pixel >= cells && pixel < cells + 1) {
@@ -31,4 +31,4 @@ bool UserScale::Set(double x1, double y1, double x2, double y2, int areaWidth, i
     return true;
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::graph

@@ -6,9 +6,9 @@
 #include <limits>
 
 #include "graph/Parabola.h"
-#include "platform/image/ImageSurface.h"
+#include "graph/image/ImageSurface.h"
 
-namespace quadrello::platform {
+namespace quadrello::graph {
 namespace {
 
 // The drawing area of the window's plot: 4335 × 3075 twips less a 2-pixel border each side.
@@ -208,4 +208,4 @@ TEST(ImageSurface, WideLinesCoverASquareAroundEachPosition) {
 }
 
 }  // namespace
-}  // namespace quadrello::platform
+}  // namespace quadrello::graph

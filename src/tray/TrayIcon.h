@@ -7,7 +7,7 @@
 
 class QMenu;
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 // One icon in the desktop's notification area. It reports what the user did to it as button
 // releases: a left click gives one left release, a double click a release, the double click
@@ -50,4 +50,4 @@ void SetTrayIconFactory(TrayIconFactory* factory);
 TrayIcon* CreateTrayIcon(QObject* parent);
 bool TrayHostAvailable();
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

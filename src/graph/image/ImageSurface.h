@@ -5,9 +5,9 @@
 #include <QSize>
 
 #include "graph/PlotSurface.h"
-#include "platform/image/UserScale.h"
+#include "graph/image/UserScale.h"
 
-namespace quadrello::platform {
+namespace quadrello::graph {
 
 // A drawing area kept in a retained image: it clears to its background colour, carries a user
 // scale and draws lines and single pixels in it, writing the pixels directly. Needs no
@@ -89,4 +89,4 @@ class ImageSurface : public PlotSurface {
 // A Windows COLORREF (0x00BBGGRR) as an opaque Qt colour value.
 QRgb RgbFromColourRef(ColourRef colour);
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::graph

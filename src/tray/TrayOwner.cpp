@@ -1,11 +1,11 @@
-#include "platform/TrayOwner.h"
+#include "tray/TrayOwner.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QMenu>
 #include <QWidget>
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 bool IsMinimised(const QWidget* window) {
     return window->isMinimized();
@@ -33,4 +33,4 @@ bool ModalWindowOpen() {
     return QApplication::activeModalWidget() != nullptr;
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

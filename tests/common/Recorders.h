@@ -12,9 +12,9 @@
 #include <QWidget>
 #include <vector>
 
+#include "common/FakeTrayIcons.h"
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
-#include "tray/FakeTrayIcons.h"
 
 namespace quadrello::test {
 

@@ -4,11 +4,11 @@
 
 class QObject;
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 class TrayIcon;
 
 TrayIcon* CreateNativeTrayIcon(QObject* parent);
 bool NativeTrayHostAvailable();
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

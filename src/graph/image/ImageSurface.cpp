@@ -1,11 +1,11 @@
-#include "platform/image/ImageSurface.h"
+#include "graph/image/ImageSurface.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
-namespace quadrello::platform {
+namespace quadrello::graph {
 namespace {
 
 constexpr QImage::Format kFormat = QImage::Format_RGB32;
@@ -281,4 +281,4 @@ QImage ImageSurface::Picture() const {
     return image_.copy(QRect(QPoint(0, 0), device));
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::graph

@@ -12,7 +12,7 @@
 class QAction;
 class QMenu;
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 // One entry of an exported menu and its properties: (ia{sv}).
 struct DBusMenuItem {
@@ -78,18 +78,18 @@ class DBusMenu : public QObject, protected QDBusContext {
     // The D-Bus methods (every public slot is exported).
   public slots:
     uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
-                   quadrello::platform::DBusMenuLayoutItem& layout);
-    QList<quadrello::platform::DBusMenuItem> GetGroupProperties(const QList<int>& ids,
-                                                                const QStringList& propertyNames);
+                   quadrello::tray::DBusMenuLayoutItem& layout);
+    QList<quadrello::tray::DBusMenuItem> GetGroupProperties(const QList<int>& ids,
+                                                            const QStringList& propertyNames);
     QDBusVariant GetProperty(int id, const QString& name);
     void Event(int id, const QString& eventId, const QDBusVariant& data, uint timestamp);
-    QList<int> EventGroup(const QList<quadrello::platform::DBusMenuEvent>& events);
+    QList<int> EventGroup(const QList<quadrello::tray::DBusMenuEvent>& events);
     bool AboutToShow(int id);
     QList<int> AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors);
 
   signals:
-    void ItemsPropertiesUpdated(const QList<quadrello::platform::DBusMenuItem>& updated,
-                                const QList<quadrello::platform::DBusMenuItemKeys>& removed);
+    void ItemsPropertiesUpdated(const QList<quadrello::tray::DBusMenuItem>& updated,
+                                const QList<quadrello::tray::DBusMenuItemKeys>& removed);
     void LayoutUpdated(uint revision, int parent);
     void ItemActivationRequested(int id, uint timestamp);
 
@@ -119,9 +119,9 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuEvent& event);
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItemKeys& keys);
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItemKeys& keys);
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray
 
-Q_DECLARE_METATYPE(quadrello::platform::DBusMenuItem)
-Q_DECLARE_METATYPE(quadrello::platform::DBusMenuLayoutItem)
-Q_DECLARE_METATYPE(quadrello::platform::DBusMenuEvent)
-Q_DECLARE_METATYPE(quadrello::platform::DBusMenuItemKeys)
+Q_DECLARE_METATYPE(quadrello::tray::DBusMenuItem)
+Q_DECLARE_METATYPE(quadrello::tray::DBusMenuLayoutItem)
+Q_DECLARE_METATYPE(quadrello::tray::DBusMenuEvent)
+Q_DECLARE_METATYPE(quadrello::tray::DBusMenuItemKeys)

@@ -1,4 +1,4 @@
-#include "ScratchFolder.h"
+#include "common/ScratchFolder.h"
 
 #include <algorithm>
 #include <filesystem>

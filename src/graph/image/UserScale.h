@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/Twips.h"
+#include "graph/Twips.h"
 
-namespace quadrello::platform {
+namespace quadrello::graph {
 
 // The user coordinate system of a drawing area, in the picture box's model: ScaleLeft and
 // ScaleTop name the area's top-left corner, and ScaleWidth user units span the area's width
@@ -17,7 +17,7 @@ namespace quadrello::platform {
 class UserScale {
   public:
     // Twips from the top-left corner, y growing downward.
-    static constexpr double kTwipsPerPixel = platform::kTwipsPerPixel;
+    static constexpr double kTwipsPerPixel = graph::kTwipsPerPixel;
 
     UserScale() = default;
 
@@ -57,4 +57,4 @@ class UserScale {
     double pixelsHigh_ = 1;
 };
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::graph

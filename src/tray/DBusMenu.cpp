@@ -1,4 +1,4 @@
-#include "platform/DBusMenu.h"
+#include "tray/DBusMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -7,10 +7,10 @@
 #include <QMenu>
 #include <QSet>
 
-#include "platform/DBusStructure.h"
-#include "platform/TrayOwner.h"
+#include "tray/DBusStructure.h"
+#include "tray/TrayOwner.h"
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 namespace {
 
@@ -260,4 +260,4 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItemKeys& keys
     return GetStructure(arg, keys.id, keys.properties);
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

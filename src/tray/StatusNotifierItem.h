@@ -9,7 +9,7 @@
 
 class QMenu;
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 class DBusMenu;
 class TrayIcon;
@@ -77,13 +77,13 @@ class StatusNotifierObject : public QObject {
     Q_PROPERTY(int WindowId READ WindowId)
     Q_PROPERTY(QString IconThemePath READ NoName)
     Q_PROPERTY(QString IconName READ NoName)
-    Q_PROPERTY(quadrello::platform::SniPixmaps IconPixmap READ IconPixmap)
+    Q_PROPERTY(quadrello::tray::SniPixmaps IconPixmap READ IconPixmap)
     Q_PROPERTY(QString OverlayIconName READ NoName)
-    Q_PROPERTY(quadrello::platform::SniPixmaps OverlayIconPixmap READ NoPixmaps)
+    Q_PROPERTY(quadrello::tray::SniPixmaps OverlayIconPixmap READ NoPixmaps)
     Q_PROPERTY(QString AttentionIconName READ NoName)
-    Q_PROPERTY(quadrello::platform::SniPixmaps AttentionIconPixmap READ NoPixmaps)
+    Q_PROPERTY(quadrello::tray::SniPixmaps AttentionIconPixmap READ NoPixmaps)
     Q_PROPERTY(QString AttentionMovieName READ NoName)
-    Q_PROPERTY(quadrello::platform::SniToolTip ToolTip READ ToolTip)
+    Q_PROPERTY(quadrello::tray::SniToolTip ToolTip READ ToolTip)
     Q_PROPERTY(bool ItemIsMenu READ ItemIsMenu)
     Q_PROPERTY(QDBusObjectPath Menu READ Menu)
 
@@ -158,7 +158,7 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, SniPixmap& pixmap);
 QDBusArgument& operator<<(QDBusArgument& arg, const SniToolTip& tip);
 const QDBusArgument& operator>>(const QDBusArgument& arg, SniToolTip& tip);
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray
 
-Q_DECLARE_METATYPE(quadrello::platform::SniPixmap)
-Q_DECLARE_METATYPE(quadrello::platform::SniToolTip)
+Q_DECLARE_METATYPE(quadrello::tray::SniPixmap)
+Q_DECLARE_METATYPE(quadrello::tray::SniToolTip)

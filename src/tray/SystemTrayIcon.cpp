@@ -1,4 +1,4 @@
-#include "platform/SystemTrayIcon.h"
+#include "tray/SystemTrayIcon.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -6,9 +6,9 @@
 #include <QWidget>
 
 #include "platform/LineBreaks.h"
-#include "platform/StatusNotifierItem.h"
+#include "tray/StatusNotifierItem.h"
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 namespace {
 
@@ -49,7 +49,7 @@ void SystemTrayIcon::Show(const QIcon& icon, QMenu* menu) {
 }
 
 void SystemTrayIcon::SetTip(const QString& tip) {
-    tip_ = WithLfBreaks(tip);
+    tip_ = platform::WithLfBreaks(tip);
     item_->SetTip(tip_);
     if (xembed_ != nullptr) {
         xembed_->setToolTip(tip_);
@@ -170,4 +170,4 @@ bool SystemTrayIcon::eventFilter(QObject* watched, QEvent* event) {
     return TrayIcon::eventFilter(watched, event);
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

@@ -1,8 +1,8 @@
-#include "platform/TrayIcon.h"
+#include "tray/TrayIcon.h"
 
-#include "platform/NativeTrayIcon.h"
+#include "tray/NativeTrayIcon.h"
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 namespace {
 
@@ -25,4 +25,4 @@ bool TrayHostAvailable() {
     return replacement != nullptr ? replacement->HostAvailable() : NativeTrayHostAvailable();
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace quadrello::platform {
+namespace quadrello::graph {
 
 // Window coordinates are twips: 1/1440 inch, 15 to a logical pixel at 96 dots per inch.
 inline constexpr int kTwipsPerPixel = 15;
@@ -29,4 +29,4 @@ constexpr int ClientPixelsForOuterTwips(int outerTwips) {
     return TwipsToPixels(outerTwips - 2 * kBorderTwips);
 }
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::graph

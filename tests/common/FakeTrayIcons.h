@@ -4,15 +4,15 @@
 #include <QPointer>
 #include <vector>
 
-#include "platform/TrayIcon.h"
+#include "tray/TrayIcon.h"
 
 namespace quadrello::test {
 
 // Stands in for the notification area: keeps the icons it made and what was asked of them, and
 // answers with a tray host present or not. Installed for its lifetime.
-class FakeTrayIcons : public platform::TrayIconFactory {
+class FakeTrayIcons : public tray::TrayIconFactory {
   public:
-    class Icon : public platform::TrayIcon {
+    class Icon : public tray::TrayIcon {
       public:
         using TrayIcon::TrayIcon;
         void Show(const QIcon& shown, QMenu* offered) override {
@@ -30,11 +30,11 @@ class FakeTrayIcons : public platform::TrayIconFactory {
     };
 
     explicit FakeTrayIcons(bool hostAvailable = true) : host(hostAvailable) {
-        platform::SetTrayIconFactory(this);
+        tray::SetTrayIconFactory(this);
     }
-    ~FakeTrayIcons() override { platform::SetTrayIconFactory(nullptr); }
+    ~FakeTrayIcons() override { tray::SetTrayIconFactory(nullptr); }
 
-    platform::TrayIcon* Create(QObject* parent) override {
+    tray::TrayIcon* Create(QObject* parent) override {
         auto* icon = new Icon(parent);
         made.emplace_back(icon);
         return icon;

@@ -3,9 +3,9 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 
-#include "platform/TrayIcon.h"
+#include "tray/TrayIcon.h"
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 class StatusNotifierItem;
 
@@ -49,4 +49,4 @@ class SystemTrayIcon : public TrayIcon {
     QPointer<QWidget> iconWidget_;
 };
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray

@@ -3,7 +3,7 @@
 class QMenu;
 class QWidget;
 
-namespace quadrello::platform {
+namespace quadrello::tray {
 
 // What the tray icon does to its owner window.
 
@@ -25,4 +25,4 @@ void PopUpMenuAtPointer(QMenu* menu);
 // other windows take no input.
 bool ModalWindowOpen();
 
-}  // namespace quadrello::platform
+}  // namespace quadrello::tray
