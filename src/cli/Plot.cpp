@@ -3,7 +3,7 @@
 #include "platform/Twips.h"
 #include "platform/image/ImageSurface.h"
 #include "platform/image/PictureGeometry.h"
-#include "ui/MainLayout.h"
+#include "ui/Controls.h"
 
 namespace quadrello::cli {
 namespace {
@@ -21,8 +21,8 @@ class DiscardingSurface : public PlotSurface {
 
 QSize WindowPictureArea() {
     const int border = 2 * platform::kPictureBorderWidth;
-    return {platform::TwipsToPixels(layout::kPicture.width) - border,
-            platform::TwipsToPixels(layout::kPicture.height) - border};
+    return {platform::TwipsToPixels(ui::kPicture.place.width) - border,
+            platform::TwipsToPixels(ui::kPicture.place.height) - border};
 }
 
 PlotReport PlotWithoutPicture(const Solution& solution) {
