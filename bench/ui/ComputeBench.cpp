@@ -14,6 +14,7 @@
 #include "platform/Fonts.h"
 #include "platform/PictureBox.h"
 #include "platform/core/AppFolder.h"
+#include "platform/core/AppNames.h"
 #include "ui/frmMain.h"
 
 namespace {
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     }
+    quadrello::platform::SetApplicationNames();  // as the program names itself
     quadrello::platform::InstallFontSubstitutions();
     QApplication app(argc, argv);
     quadrello::platform::InstallFallbackFace();

@@ -4,6 +4,7 @@
 
 #include "platform/Display.h"
 #include "platform/Fonts.h"
+#include "platform/core/AppNames.h"
 #include "ui/frmMain.h"
 
 namespace {
@@ -14,6 +15,8 @@ constexpr int kExitNoDisplay = 3;
 }  // namespace
 
 int main(int argc, char** argv) {
+    // First of all: the user record and the user's settings are named after them.
+    quadrello::platform::SetApplicationNames();
     const quadrello::platform::DisplayChoice display = quadrello::platform::ChooseDisplay();
     if (!display.problem.empty()) {
         std::fprintf(stderr, "quadrello: %s.\n", display.problem.c_str());

@@ -3,7 +3,7 @@
 #include "graph/Twips.h"
 #include "graph/image/ImageSurface.h"
 #include "graph/image/PictureGeometry.h"
-#include "ui/MainLayout.h"
+#include "ui/Controls.h"
 
 namespace quadrello::cli {
 namespace {
@@ -21,8 +21,8 @@ class DiscardingSurface : public PlotSurface {
 
 QSize WindowPictureArea() {
     const int border = 2 * graph::kPictureBorderWidth;
-    return {graph::TwipsToPixels(layout::kPicture.width) - border,
-            graph::TwipsToPixels(layout::kPicture.height) - border};
+    return {graph::TwipsToPixels(ui::kPicture.place.width) - border,
+            graph::TwipsToPixels(ui::kPicture.place.height) - border};
 }
 
 PlotReport PlotWithoutPicture(const Solution& solution) {

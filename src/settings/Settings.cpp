@@ -6,13 +6,17 @@
 #include <system_error>
 
 #include "platform/core/AppFolder.h"
+#include "platform/core/AppNames.h"
 #include "platform/core/UserConfigFolder.h"
 #include "settings/Profile.h"
 
 namespace quadrello {
 namespace {
 
-constexpr std::string_view kUserSettingsFolder = "Tarvenn/Quadrello";
+// <organisation>/<application> in the user's configuration folder, as Qt's own settings name it.
+std::string UserSettingsFolder() {
+    return platform::OrganizationName() + '/' + platform::ApplicationName();
+}
 
 bool IsUserConfig(const std::string& file) {
     return !file.empty() && file == UserConfigPath();
@@ -31,9 +35,9 @@ std::string MissingFileAs(const std::string& file) {
 
 std::string UserConfigPath() {
     const std::string folder = platform::UserConfigFolder();
-    return folder.empty() ? std::string()
-                          : folder + '/' + std::string(kUserSettingsFolder) + '/' +
-                                std::string(kConfigFileName);
+    return folder.empty()
+               ? std::string()
+               : folder + '/' + UserSettingsFolder() + '/' + std::string(kConfigFileName);
 }
 
 std::string ConfigPath() {
@@ -61,7 +65,7 @@ WriteOutcome StoreSetting(std::string_view section, std::string_view key, std::s
     if (file.empty()) {
         return {WriteRefusal::NoFolder, 0};
     }
-    if (IsUserConfig(file) && !platform::MakeUserConfigFolder(kUserSettingsFolder)) {
+    if (IsUserConfig(file) && !platform::MakeUserConfigFolder(UserSettingsFolder())) {
         return {WriteRefusal::System, errno};
     }
     return StoreProfileString(section, key, value, file, MissingFileAs(file));

@@ -21,8 +21,9 @@ inline constexpr std::string_view kConfigFileName = "config.ini";
 inline constexpr std::size_t kSettingBufferSize = 128;
 
 // Where the user's settings file lives when the program's folder refuses the user:
-// "Tarvenn/Quadrello/config.ini" in the user's configuration folder (~/.config unless
-// $XDG_CONFIG_HOME says otherwise). The empty text when that folder is unknown.
+// "Tarvenn/Quadrello/config.ini" (the organisation and application names, AppNames.h) in the
+// user's configuration folder (~/.config unless $XDG_CONFIG_HOME says otherwise). The empty
+// text when that folder is unknown.
 std::string UserConfigPath();
 
 // The settings file, decided afresh on every call. Where the application folder holds a

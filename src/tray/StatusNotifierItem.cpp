@@ -10,6 +10,7 @@
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QtEndian>
@@ -158,8 +159,10 @@ void StatusNotifierObject::RegisterTypes() {
     (void)registered;
 }
 
+// The executable's name, as hosts have always known the icon by: they keep the user's choices
+// for it (shown, hidden) under this id.
 QString StatusNotifierObject::Id() const {
-    return QCoreApplication::applicationName();
+    return QFileInfo(QCoreApplication::applicationFilePath()).baseName();
 }
 
 QDBusObjectPath StatusNotifierObject::Menu() const {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "Identity.h"
+
 class QMenu;
 class QWidget;
 
@@ -16,7 +18,7 @@ inline constexpr intptr_t kIconRightButtonUp = 0x205;
 inline constexpr intptr_t kIconMiddleButtonUp = 0x208;
 
 // The icon's tip: the product name and, on a second line, the author.
-inline constexpr char kTrayTip[] = "Quadrello\r\n作者：Tarvenn";
+inline constexpr char kTrayTip[] = QUADRELLO_PRODUCT "\r\n" QUADRELLO_AUTHOR;
 // Characters of the tip that are shown; the rest is cut off.
 inline constexpr int kTrayTipLength = 63;
 

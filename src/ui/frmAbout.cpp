@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "Identity.h"
 #include "graph/Twips.h"
 #include "platform/Fonts.h"
 #include "platform/Label.h"
@@ -46,8 +47,8 @@ constexpr QRgb kOrange = 0xFF8000;
 constexpr QRgb kBlack = 0x000000;
 
 constexpr char kCaptionLabel3[] = "请记住我的名字，这是您对我最大的支持！";
-constexpr char kCaptionLabel2[] = "作者：Tarvenn";
-constexpr char kCaptionLabel1[] = "Quadrello";
+constexpr char kCaptionLabel2[] = QUADRELLO_AUTHOR;
+constexpr char kCaptionLabel1[] = QUADRELLO_PRODUCT;
 // What a screen reader calls the close picture.
 constexpr char kSpokenClose[] = "关闭";
 
@@ -56,7 +57,7 @@ constexpr char kContent[] =
     "    学一元二次函数和抛物线时，最讨厌的\r\n\r\n"
     "就是算数。最近闲来无事，便编写了这个小\r\n\r\n"
     "程序，希望能给大家带来方便。";
-constexpr char kInfo[] = "即时通讯：12345678\r\n电子邮件：tarvenn@example.com";
+constexpr char kInfo[] = "即时通讯：12345678\r\n电子邮件：" QUADRELLO_AUTHOR_MAIL;
 
 using Place = graph::TwipsRect;
 constexpr Place kLabel3{345, 4080, 3990, 210};

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <string>
 
+#include "Identity.h"
 #include "Version.h"
 #include "graph/Parabola.h"
 #include "graph/PointerReadout.h"
@@ -32,9 +33,9 @@
 #include "tray/Tray.h"
 #include "tray/TrayIcon.h"
 #include "ui/AppIcon.h"
-#include "ui/Captions.h"
 #include "ui/CoefficientBox.h"
-#include "ui/MainLayout.h"
+#include "ui/Controls.h"
+#include "ui/Texts.h"
 #include "ui/frmAbout.h"
 
 namespace quadrello {
@@ -56,10 +57,9 @@ frmMain::frmMain()
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QString::fromUtf8(captions::kWindow));
+    setWindowTitle(QString::fromUtf8(QUADRELLO_PRODUCT));
     setFont(platform::DefaultFont());
-    setFixedSize(graph::TwipsToPixels(layout::kClientWidth),
-                 graph::TwipsToPixels(layout::kClientHeight));
+    setFixedSize(graph::TwipsToPixels(ui::kClientWidth), graph::TwipsToPixels(ui::kClientHeight));
     CreateControls();
     ConnectActions();
     Load();
@@ -103,7 +103,7 @@ QMenu* frmMain::TrayMenu() {
 }
 
 void frmMain::Load() {
-    SetOuterWidth(layout::kDivider.x1 + layout::kCollapsedExtra);
+    SetOuterWidth(ui::kDivider.x1 + ui::kCollapsedExtra);
     const std::string folder = platform::ApplicationFolder();
     skin::SkinAttachEx(platform::ShippedFile(kSkinFile), 0);
     platform::WriteUserRecord(folder, VersionText());
@@ -131,7 +131,7 @@ void frmMain::StoreSwitch(const Switch& entry, int state) {
         return;
     }
     unsavedShown_ = true;
-    platform::ShowMessage(this, QString::fromUtf8(captions::kAppTitle),
+    platform::ShowMessage(this, QString::fromUtf8(texts::kAppTitle),
                           QString::fromStdString(UnsavedSwitchMessage(outcome, ConfigPath())));
 }
 
@@ -152,8 +152,7 @@ CheckBox* frmMain::SwitchCheckBox(SwitchBox box) const {
 }
 
 void frmMain::SetOuterWidth(int twips) {
-    setFixedSize(graph::ClientPixelsForOuterTwips(twips),
-                 graph::TwipsToPixels(layout::kClientHeight));
+    setFixedSize(graph::ClientPixelsForOuterTwips(twips), graph::TwipsToPixels(ui::kClientHeight));
 }
 
 void frmMain::SolveEquation() {
@@ -166,7 +165,7 @@ void frmMain::SolveEquation() {
         case SolveOutcome::Kind::Gated:
             return;
         case SolveOutcome::Kind::Message:
-            platform::ShowMessage(this, QString::fromUtf8(captions::kAppTitle),
+            platform::ShowMessage(this, QString::fromUtf8(texts::kAppTitle),
                                   QString::fromStdString(outcome.message));
             return;
         case SolveOutcome::Kind::Result:
@@ -184,16 +183,16 @@ void frmMain::SolveEquation() {
 }
 
 void frmMain::ToggleOptions() {
-    const int widening = graph::TwipsToPixels(layout::kPictureWidening);
-    if (cmdOption_->text() == QString::fromUtf8(captions::kOptionCollapsed)) {
-        SetOuterWidth(layout::kDivider.x1 + layout::kOpenExtra);
-        cmdOption_->setText(QString::fromUtf8(captions::kOptionOpen));
-        cmdOption_->setAccessibleDescription(QString::fromUtf8(captions::kSpokenOptionOpen));
+    const int widening = graph::TwipsToPixels(ui::kPictureWidening);
+    if (cmdOption_->text() == QString::fromUtf8(ui::kOption.caption)) {
+        SetOuterWidth(ui::kDivider.x1 + ui::kOpenExtra);
+        cmdOption_->setText(QString::fromUtf8(texts::kOptionOpen));
+        cmdOption_->setAccessibleDescription(QString::fromUtf8(texts::kSpokenOptionOpen));
         picGraphic_->resize(picGraphic_->width() + widening, picGraphic_->height());
     } else {
-        SetOuterWidth(layout::kDivider.x1 + layout::kCollapsedExtra);
-        cmdOption_->setText(QString::fromUtf8(captions::kOptionCollapsed));
-        cmdOption_->setAccessibleDescription(QString::fromUtf8(captions::kSpokenOptionCollapsed));
+        SetOuterWidth(ui::kDivider.x1 + ui::kCollapsedExtra);
+        cmdOption_->setText(QString::fromUtf8(ui::kOption.caption));
+        cmdOption_->setAccessibleDescription(QString::fromUtf8(texts::kSpokenOptionCollapsed));
         picGraphic_->resize(picGraphic_->width() - widening, picGraphic_->height());
     }
     lab_->Refit();
@@ -218,24 +217,24 @@ void frmMain::ShowAbout() {
 }
 
 void frmMain::ContactAuthor() {
-    const QString title = QString::fromUtf8(captions::kAppTitle);
-    const QString address = QString::fromUtf8(captions::kFeedbackAddress);
+    const QString title = QString::fromUtf8(texts::kAppTitle);
+    const QString address = QString::fromUtf8(QUADRELLO_AUTHOR_MAIL);
     const QString link = QStringLiteral("mailto:") + address + QStringLiteral("?subject=") + title +
-                         QString::fromUtf8(captions::kFeedbackSubject);
+                         QString::fromUtf8(texts::kFeedbackSubject);
     // Without a mail program the user can still write by hand. The desktop's opener may answer
     // later, from the event loop: by then the window may be gone.
     platform::OpenLink(link, [window = QPointer<frmMain>(this), title, address](bool taken) {
         if (!taken && !window.isNull()) {
             platform::ShowMessage(window, title,
-                                  QString::fromUtf8(captions::kNoMailProgram) + address);
+                                  QString::fromUtf8(texts::kNoMailProgram) + address);
         }
     });
 }
 
 void frmMain::StartCalculator() {
     if (!platform::StartSystemCalculator()) {
-        platform::ShowMessage(this, QString::fromUtf8(captions::kAppTitle),
-                              QString::fromUtf8(captions::kNoCalculator));
+        platform::ShowMessage(this, QString::fromUtf8(texts::kAppTitle),
+                              QString::fromUtf8(texts::kNoCalculator));
     }
 }
 

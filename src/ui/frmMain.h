@@ -20,6 +20,10 @@ class WrappingButton;
 
 class CoefficientBox;
 
+namespace ui {
+struct Control;
+}  // namespace ui
+
 // The main window. Its controls carry their layout names as object names, so other parts and
 // tests find them with findChild. Constructing it builds the layout and runs the load action
 // (collapse the options panel, attach the skin, write the user record, restore the switches);
@@ -59,9 +63,9 @@ class frmMain : public QWidget {
 
   private:
     void CreateControls();
-    void CreateMainArea();
-    void CreateOptionsPanel();
-    void CreateLines();
+    // The control made from `control`.
+    template <typename Widget>
+    Widget* Child(const ui::Control& control) const;
     void CreateTrayMenu();
     void SetTabOrder();
     void NameForScreenReaders();

@@ -1,6 +1,8 @@
-// The main window's controls: names, captions, fonts, places and the hidden tray menu.
+// The main window's controls, frame lines and hidden tray menu, made from their tables.
 #include <QMenu>
 #include <QRegularExpression>
+#include <iterator>
+#include <string_view>
 
 #include "graph/Twips.h"
 #include "platform/CheckBox.h"
@@ -11,11 +13,9 @@
 #include "platform/ScreenReader.h"
 #include "platform/WindowPlacement.h"
 #include "platform/WrappingButton.h"
-#include "solver/Solver.h"
-#include "ui/Captions.h"
 #include "ui/CoefficientBox.h"
-#include "ui/MainLayout.h"
-#include "ui/ObjectNames.h"
+#include "ui/Controls.h"
+#include "ui/Texts.h"
 #include "ui/frmMain.h"
 
 namespace quadrello {
@@ -24,26 +24,10 @@ namespace {
 
 using graph::TwipsToPixels;
 using platform::Label;
-using platform::PlaceNamed;
+using ui::Kind;
 
-Label* MakeLabel(QWidget* parent, const char* name, const char* caption, const layout::Rect& rect,
-                 Label::Sizing sizing, Label::Background background) {
-    return PlaceNamed(new Label(QString::fromUtf8(caption), sizing, background, parent), name,
-                      rect);
-}
-
-Label* StaticLabel(QWidget* parent, const char* name, const char* caption,
-                   const layout::Rect& rect) {
-    return MakeLabel(parent, name, caption, rect, Label::Sizing::AutoSize,
-                     Label::Background::Transparent);
-}
-
-CoefficientBox* MakeCoefficientBox(QWidget* parent, const char* name, const layout::Rect& rect) {
-    auto* box = PlaceNamed(new CoefficientBox(QString::fromUtf8(captions::kCoefficient), parent),
-                           name, rect);
-    box->setFont(platform::InputFont(platform::InstalledFace(platform::kSongFace),
-                                     layout::kCoefficientFontPixels));
-    return box;
+bool Has(const ui::Control& control, ui::Property property) {
+    return (control.properties & property) != 0;
 }
 
 // Enter presses the focused button, as on the desktops the program comes from.
@@ -53,10 +37,63 @@ Button* EnterPresses(Button* button) {
     return button;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
-                        const layout::Rect& rect) {
-    return EnterPresses(
-        PlaceNamed(new QPushButton(QString::fromUtf8(caption), parent), name, rect));
+QWidget* MakeWidget(QWidget* parent, const ui::Control& control) {
+    const QString caption = QString::fromUtf8(control.caption);
+    switch (control.kind) {
+        case Kind::Label:
+            return new Label(
+                caption,
+                Has(control, ui::kAutoSize) ? Label::Sizing::AutoSize : Label::Sizing::Fixed,
+                Has(control, ui::kTransparent) ? Label::Background::Transparent
+                                               : Label::Background::Opaque,
+                parent);
+        case Kind::TextBox:
+            return new CoefficientBox(caption, parent);
+        case Kind::Button:
+            return EnterPresses(new QPushButton(caption, parent));
+        case Kind::WrappingButton:
+            return EnterPresses(new platform::WrappingButton(caption, parent));
+        case Kind::CheckBox: {
+            auto* box = new platform::CheckBox(caption, parent);
+            // Before any click action is connected.
+            box->SetValue(Has(control, ui::kChecked) ? platform::CheckBox::kChecked
+                                                     : platform::CheckBox::kUnchecked);
+            return box;
+        }
+        case Kind::PictureBox: {
+            // The box draws its own border; its background is the palette's base colour.
+            auto* picture = new platform::PictureBox(parent);
+            picture->setFocusPolicy(Qt::StrongFocus);
+            return picture;
+        }
+    }
+    return nullptr;
+}
+
+void MakeControl(QWidget* parent, const ui::Control& control) {
+    QWidget* widget =
+        platform::PlaceNamed(MakeWidget(parent, control), control.name, control.place);
+    // The text boxes' font also shows what the user types, which may need other faces.
+    if (Has(control, ui::kSong15)) {
+        widget->setFont(
+            platform::InputFont(platform::InstalledFace(platform::kSongFace), ui::kSong15Pixels));
+    }
+    if (Has(control, ui::kNewSong10_5)) {
+        widget->setFont(platform::FaceFont(platform::InstalledFace(platform::kNewSongFace),
+                                           ui::kNewSong10_5Pixels));
+    }
+    if (Has(control, ui::kHidden)) {
+        widget->hide();  // for good: it keeps place and state, but nobody sees or clicks it
+    }
+}
+
+void MakeLine(QWidget* parent, const ui::Line& line) {
+    auto* widget =
+        new platform::LineDecoration(QPoint(TwipsToPixels(line.x1), TwipsToPixels(line.y1)),
+                                     QPoint(TwipsToPixels(line.x2), TwipsToPixels(line.y2)),
+                                     QColor::fromRgb(ui::kLineColour), parent);
+    widget->setObjectName(QString::fromUtf8(line.name));
+    platform::MarkAsDecoration(widget);
 }
 
 // A caption as a screen reader should say it: without the blanks that space its characters
@@ -66,158 +103,88 @@ QString Spoken(QString spoken) {
     return spoken;
 }
 
-QString Spoken(const char* caption) {
-    return Spoken(QString::fromUtf8(caption));
-}
-
-platform::CheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* caption,
-                                 const layout::Rect& rect, platform::CheckBox::State designState) {
-    auto* box = PlaceNamed(new platform::CheckBox(QString::fromUtf8(caption), parent), name, rect);
-    box->SetValue(designState);  // before any click action is connected
-    return box;
-}
-
-void MakeLine(QWidget* parent, const char* name, const layout::Line& line) {
-    const QColor colour = QColor::fromRgb(layout::kLineColour);
-    auto* widget = new platform::LineDecoration(
-        QPoint(TwipsToPixels(line.x1), TwipsToPixels(line.y1)),
-        QPoint(TwipsToPixels(line.x2), TwipsToPixels(line.y2)), colour, parent);
-    widget->setObjectName(QString::fromUtf8(name));
-    platform::MarkAsDecoration(widget);
-}
-
-QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption) {
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(QString::fromUtf8(name));
-    return action;
-}
-
 }  // namespace
 
+template <typename Widget>
+Widget* frmMain::Child(const ui::Control& control) const {
+    return findChild<Widget*>(QString::fromUtf8(control.name), Qt::FindDirectChildrenOnly);
+}
+
 void frmMain::CreateControls() {
-    CreateMainArea();
-    CreateOptionsPanel();
-    CreateLines();
+    for (const ui::Control* control : ui::kControls) {
+        MakeControl(this, *control);
+    }
+    for (const ui::Line& line : ui::kLines) {
+        MakeLine(this, line);
+    }
+    coefficientA_ = Child<CoefficientBox>(ui::kCoefficientA);
+    coefficientB_ = Child<CoefficientBox>(ui::kCoefficientB);
+    coefficientC_ = Child<CoefficientBox>(ui::kCoefficientC);
+    resultLabels_ = {Child<Label>(ui::kDelta), Child<Label>(ui::kResult1),
+                     Child<Label>(ui::kResult2), Child<Label>(ui::kVertexX),
+                     Child<Label>(ui::kVertexY)};
+    lab_ = Child<Label>(ui::kPointer);
+    // The readout's room ends at the divider: beyond it lie the options panel and the edge.
+    lab_->SetRoomEnd(TwipsToPixels(ui::kDivider.x1));
+    computeButton_ = Child<QPushButton>(ui::kCompute);
+    cmdOption_ = Child<platform::WrappingButton>(ui::kOption);
+    picGraphic_ = Child<platform::PictureBox>(ui::kPicture);
+    calculatorButton_ = Child<QPushButton>(ui::kCalculator);
+    topmostBox_ = Child<platform::CheckBox>(ui::kTopmost);
+    trayBox_ = Child<platform::CheckBox>(ui::kTray);
+    chkDrawGraphic_ = Child<platform::CheckBox>(ui::kDrawGraphic);
+    chkMark_ = Child<platform::CheckBox>(ui::kMark);
+    chkRedrawGraphic_ = Child<platform::CheckBox>(ui::kRedrawGraphic);
+    contactButton_ = Child<QPushButton>(ui::kContact);
+    aboutButton_ = Child<QPushButton>(ui::kAbout);
     SetTabOrder();
     NameForScreenReaders();
 }
 
-void frmMain::CreateMainArea() {
-    using S = Label::Sizing;
-    using B = Label::Background;
-    StaticLabel(this, "Label1", captions::kLabel1, layout::kLabel1);
-    coefficientA_ = MakeCoefficientBox(this, names::kCoefficientA, layout::kCoefficientA);
-    StaticLabel(this, "Label2", captions::kLabel2, layout::kLabel2);
-    coefficientB_ = MakeCoefficientBox(this, names::kCoefficientB, layout::kCoefficientB);
-    StaticLabel(this, "Label3", captions::kLabel3, layout::kLabel3);
-    coefficientC_ = MakeCoefficientBox(this, names::kCoefficientC, layout::kCoefficientC);
-    StaticLabel(this, "Label4", captions::kLabel4, layout::kLabel4);
-    Label* result1 = MakeLabel(this, names::kResult1, kFirstRootPrefix, layout::kResult1, S::Fixed,
-                               B::Transparent);
-    Label* result2 = MakeLabel(this, names::kResult2, kSecondRootPrefix, layout::kResult2, S::Fixed,
-                               B::Transparent);
-    Label* delta =
-        MakeLabel(this, names::kDelta, kDeltaPrefix, layout::kDelta, S::Fixed, B::Opaque);
-    StaticLabel(this, "Label6", captions::kLabel6, layout::kLabel6);
-    StaticLabel(this, "Label7", captions::kLabel7, layout::kLabel7);
-    Label* vertexX = MakeLabel(this, names::kVertexX, "", layout::kVertexX, S::Fixed, B::Opaque);
-    StaticLabel(this, "Label8", captions::kLabel8, layout::kLabel8);
-    Label* vertexY = MakeLabel(this, names::kVertexY, "", layout::kVertexY, S::Fixed, B::Opaque);
-    resultLabels_ = {delta, result1, result2, vertexX, vertexY};
-    lab_ = MakeLabel(this, names::kPointer, "", layout::kPointer, S::AutoSize, B::Opaque);
-    // The readout's room ends at the divider: beyond it lie the options panel and the edge.
-    lab_->SetRoomEnd(TwipsToPixels(layout::kDivider.x1));
-
-    computeButton_ = MakeButton(this, names::kCompute, captions::kCompute, layout::kCompute);
-    computeButton_->setFont(platform::FaceFont(platform::InstalledFace(platform::kNewSongFace),
-                                               layout::kComputeFontPixels));
-    cmdOption_ = EnterPresses(PlaceNamed(
-        new platform::WrappingButton(QString::fromUtf8(captions::kOptionCollapsed), this),
-        names::kOption, layout::kOption));
-
-    // The box draws its own border; its background is the palette's base colour.
-    picGraphic_ = PlaceNamed(new platform::PictureBox(this), names::kPicture, layout::kPicture);
-    picGraphic_->setFocusPolicy(Qt::StrongFocus);
-}
-
-void frmMain::CreateOptionsPanel() {
-    using platform::CheckBox;
-    calculatorButton_ =
-        MakeButton(this, names::kCalculator, captions::kCalculator, layout::kCalculator);
-    topmostBox_ = MakeCheckBox(this, names::kTopmost, captions::kTopmost, layout::kTopmost,
-                               CheckBox::kUnchecked);
-    trayBox_ =
-        MakeCheckBox(this, names::kTray, captions::kTray, layout::kTray, CheckBox::kUnchecked);
-    chkDrawGraphic_ = MakeCheckBox(this, names::kDrawGraphic, captions::kDrawGraphic,
-                                   layout::kDrawGraphic, CheckBox::kChecked);
-    chkMark_ =
-        MakeCheckBox(this, names::kMark, captions::kMark, layout::kMark, CheckBox::kUnchecked);
-    chkRedrawGraphic_ = MakeCheckBox(this, names::kRedrawGraphic, captions::kRedrawGraphic,
-                                     layout::kRedrawGraphic, CheckBox::kUnchecked);
-    // Hidden for good: they keep place and state, but nobody sees or clicks them.
-    chkMark_->hide();
-    chkRedrawGraphic_->hide();
-    contactButton_ = MakeButton(this, names::kContact, captions::kContact, layout::kContact);
-    aboutButton_ = MakeButton(this, names::kAbout, captions::kAbout, layout::kAbout);
-}
-
-void frmMain::CreateLines() {
-    MakeLine(this, "分界线", layout::kDivider);
-    MakeLine(this, "Line1", layout::kLine1);
-    MakeLine(this, "Line2", layout::kLine2);
-    MakeLine(this, "Line3", layout::kLine3);
-    MakeLine(this, "Line4", layout::kLine4);
-    MakeLine(this, "Line5", layout::kLine5);
-    MakeLine(this, "Line6", layout::kLine6);
-    MakeLine(this, "Line7", layout::kLine7);
-}
-
 void frmMain::CreateTrayMenu() {
-    mnuTray_ = new QMenu(QString::fromUtf8(captions::kTrayMenu), this);
-    mnuTray_->setObjectName(QStringLiteral("mnuTray"));
+    mnuTray_ = new QMenu(QString::fromUtf8(ui::kTrayMenu.caption), this);
+    mnuTray_->setObjectName(QString::fromUtf8(ui::kTrayMenu.name));
     // 系统计算器, 配置颜色, 作者主页 and 更多软件 have no action: they only close the menu.
-    AddMenuItem(mnuTray_, names::kMenuCalculator, captions::kMenuCalculator);
-    AddMenuItem(mnuTray_, names::kMenuColours, captions::kMenuColours);
-    AddMenuItem(mnuTray_, names::kMenuHomePage, captions::kMenuHomePage);
-    menuContact_ = AddMenuItem(mnuTray_, names::kMenuContact, captions::kMenuContact);
-    AddMenuItem(mnuTray_, names::kMenuMoreSoftware, captions::kMenuMoreSoftware);
-    menuAbout_ = AddMenuItem(mnuTray_, names::kMenuAbout, captions::kMenuAbout);
-    // The caption "-" stands for a separator line; the line is drawn without the text.
-    QAction* separator = AddMenuItem(mnuTray_, names::kMenuSeparator, captions::kMenuSeparator);
-    separator->setSeparator(true);
-    separator->setText(QString());
-    menuExit_ = AddMenuItem(mnuTray_, names::kMenuExit, captions::kMenuExit);
+    for (const ui::MenuItem* item : ui::kTrayMenuItems) {
+        QAction* action = mnuTray_->addAction(QString::fromUtf8(item->caption));
+        action->setObjectName(QString::fromUtf8(item->name));
+        // The caption "-" stands for a separator line; the line is drawn without the text.
+        if (std::string_view(item->caption) == "-") {
+            action->setSeparator(true);
+            action->setText(QString());
+        }
+    }
+    const auto item = [this](const ui::MenuItem& entry) {
+        return mnuTray_->findChild<QAction*>(QString::fromUtf8(entry.name));
+    };
+    menuContact_ = item(ui::kMenuContact);
+    menuAbout_ = item(ui::kMenuAbout);
+    menuExit_ = item(ui::kMenuExit);
 }
 
 void frmMain::NameForScreenReaders() {
     // chkMark and chkRedrawGraphic, the lines, and the collapsed panel's controls.
     platform::HideHiddenChildrenFromScreenReaders(this);
-    picGraphic_->setAccessibleName(QString::fromUtf8(captions::kSpokenPicture));
-    coefficientA_->setAccessibleName(Spoken(captions::kLabel1));
-    coefficientB_->setAccessibleName(Spoken(captions::kLabel2));
-    coefficientC_->setAccessibleName(Spoken(captions::kLabel3));
+    picGraphic_->setAccessibleName(QString::fromUtf8(texts::kSpokenPicture));
+    coefficientA_->setAccessibleName(Spoken(QString::fromUtf8(ui::kLabel1.caption)));
+    coefficientB_->setAccessibleName(Spoken(QString::fromUtf8(ui::kLabel2.caption)));
+    coefficientC_->setAccessibleName(Spoken(QString::fromUtf8(ui::kLabel3.caption)));
     for (QPushButton* button : std::initializer_list<QPushButton*>{
              computeButton_, cmdOption_, calculatorButton_, contactButton_, aboutButton_}) {
         button->setAccessibleName(Spoken(button->text()));
     }
-    cmdOption_->setAccessibleDescription(QString::fromUtf8(captions::kSpokenOptionCollapsed));
-    const char* meanings[] = {captions::kSpokenDelta, captions::kSpokenRoot1,
-                              captions::kSpokenRoot2, captions::kSpokenVertexX,
-                              captions::kSpokenVertexY};
+    cmdOption_->setAccessibleDescription(QString::fromUtf8(texts::kSpokenOptionCollapsed));
+    const char* meanings[] = {texts::kSpokenDelta, texts::kSpokenRoot1, texts::kSpokenRoot2,
+                              texts::kSpokenVertexX, texts::kSpokenVertexY};
     for (size_t i = 0; i < resultLabels_.size(); ++i) {
         resultLabels_[i]->MakeSelectable(QString::fromUtf8(meanings[i]));
     }
-    lab_->MakeSelectable(QString::fromUtf8(captions::kSpokenPointer));
+    lab_->MakeSelectable(QString::fromUtf8(texts::kSpokenPointer));
 }
 
 void frmMain::SetTabOrder() {
-    // Labels take no focus, and hidden boxes are passed over, so only these form the chain.
-    const std::array<QWidget*, 14> chain = {
-        coefficientA_,  coefficientB_, coefficientC_,     computeButton_,   aboutButton_,
-        contactButton_, topmostBox_,   calculatorButton_, trayBox_,         chkMark_,
-        cmdOption_,     picGraphic_,   chkDrawGraphic_,   chkRedrawGraphic_};
-    for (size_t i = 1; i < chain.size(); ++i) {
-        setTabOrder(chain[i - 1], chain[i]);
+    for (size_t i = 1; i < std::size(ui::kTabOrder); ++i) {
+        setTabOrder(Child<QWidget>(*ui::kTabOrder[i - 1]), Child<QWidget>(*ui::kTabOrder[i]));
     }
 }
 

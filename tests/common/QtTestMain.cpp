@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "platform/core/AppNames.h"
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -21,6 +23,7 @@ int main(int argc, char** argv) {
     if (configHome.isValid()) {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
     }
+    quadrello::platform::SetApplicationNames();  // as the program names itself
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -46,10 +46,15 @@ unset WAYLAND_DISPLAY
 
 source "$here/harness.sh"
 
-# The id of the top-level window of the program named NAME (exactly), or nothing.
+# The id of the top-level window of the program named NAME (exactly), or nothing. The tray
+# icon's own window bears the application's name too, until a tray takes it in: windows smaller
+# than 64 pixels either way are passed over.
 window_named() {
     xwininfo -root -tree 2>/dev/null |
-        awk -v name="\"$1\":" '$2 == name && $3 == "(\"quadrello\"" && !found++ { print $1 }'
+        awk -v name="\"$1\":" '$2 == name && $3 == "(\"quadrello\"" {
+                split($5, size, /[x+]/)
+                if (size[1] >= 64 && size[2] >= 64 && !found++) print $1
+            }'
 }
 
 is_viewable() { output_has 'Map State: IsViewable' xwininfo -id "$1"; }
@@ -701,7 +706,7 @@ if /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
     xdotool key Tab
     xdotool type 2
     xdotool key Return
-    read_tree() { /usr/bin/python3 "$here/read_accessible.py" quadrello >"$work/a11y/tree.txt"; }
+    read_tree() { /usr/bin/python3 "$here/read_accessible.py" Quadrello >"$work/a11y/tree.txt"; }
     results_read() { read_tree && grep -q '判别式 Δ(Delta)=1|showing' "$work/a11y/tree.txt"; }
     if wait_for 15 results_read; then
         missing=()

@@ -13,6 +13,7 @@
 
 #include "common/NamedCase.h"
 #include "common/ScratchFolder.h"
+#include "platform/core/AppNames.h"
 #include "platform/core/UserRecord.h"
 #include "settings/Profile.h"
 
@@ -118,6 +119,7 @@ std::optional<std::wstring> RecordValue(const wchar_t* name) {
 }
 
 TEST(UserRecordWindows, PathAndVisionAreTextValuesOfTheCurrentUsersKey) {
+    platform::SetApplicationNames();  // as the program names itself
     const std::optional<std::wstring> oldPath = RecordValue(L"Path");
     const std::optional<std::wstring> oldVision = RecordValue(L"Vision");
     platform::WriteUserRecord("C:\\Program Files\\二次方程", "9.8");

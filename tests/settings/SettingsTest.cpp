@@ -15,6 +15,7 @@
 #include "common/NamedCase.h"
 #include "common/ScratchFolder.h"
 #include "platform/core/AppFolder.h"
+#include "platform/core/AppNames.h"
 #include "settings/Profile.h"
 #include "settings/Settings.h"
 
@@ -64,6 +65,7 @@ class SettingsLocation : public ApplicationFolderOverride {
         }
         ::setenv("XDG_CONFIG_HOME", configHome_.c_str(), 1);
         platform::OverrideApplicationFolder(bin_);
+        platform::SetApplicationNames();  // as the program names itself
     }
     ~SettingsLocation() override {
         if (oldConfigHome_) {

@@ -14,7 +14,7 @@
 #include "platform/core/AppFolder.h"
 #include "settings/Settings.h"
 #include "tray/Tray.h"
-#include "ui/ObjectNames.h"
+#include "ui/Controls.h"
 #include "ui/frmMain.h"
 
 namespace quadrello::test {
@@ -40,7 +40,7 @@ class MainWindowTray : public ::testing::Test {
     }
 
     static CheckBox* TrayBox(frmMain& window) {
-        auto* box = window.findChild<CheckBox*>(QString::fromUtf8(names::kTray));
+        auto* box = window.findChild<CheckBox*>(QString::fromUtf8(ui::kTray.name));
         EXPECT_NE(box, nullptr);
         return box;
     }

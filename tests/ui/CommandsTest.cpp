@@ -9,7 +9,7 @@
 #include "MainWindowFixture.h"
 #include "platform/PictureBox.h"
 #include "platform/Topmost.h"
-#include "ui/ObjectNames.h"
+#include "ui/Controls.h"
 
 namespace quadrello::test {
 namespace {
@@ -37,19 +37,19 @@ TEST_P(SwitchClickTest, ClickStoresTheSwitchAtOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Switches, SwitchClickTest,
-    ::testing::Values(ClickCase{names::kTopmost,
+    ::testing::Values(ClickCase{ui::kTopmost.name,
                                 "[Function]\r\nDrawGraphic=1\r\n[Windows]\r\nWindowTop= 1\r\n",
                                 "[Function]\r\nDrawGraphic=1\r\n[Windows]\r\nWindowTop= 0\r\n"},
-                      ClickCase{names::kTray,
+                      ClickCase{ui::kTray.name,
                                 "[Function]\r\nDrawGraphic=1\r\n[Windows]\r\nSetTray=1\r\n",
                                 "[Function]\r\nDrawGraphic=1\r\n[Windows]\r\nSetTray=0\r\n"},
-                      ClickCase{names::kDrawGraphic, "[Function]\r\nDrawGraphic=0\r\n",
+                      ClickCase{ui::kDrawGraphic.name, "[Function]\r\nDrawGraphic=0\r\n",
                                 "[Function]\r\nDrawGraphic=1\r\n"}));
 
 TEST_F(MainWindowTest, TopmostFollowsItsBoxInPlace) {
     frmMain& window = OpenShown();
     const QRect place = window.geometry();
-    CheckBox* box = Box(names::kTopmost);
+    CheckBox* box = Box(ui::kTopmost.name);
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_TRUE(platform::IsTopmost(&window));
     EXPECT_TRUE(window.isVisible());
@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, TopmostFollowsItsBoxInPlace) {
 
 TEST_F(MainWindowTest, CheckedBoxesUncheckOnClickAndGreyedOnesCheck) {
     OpenShown();
-    CheckBox* box = Box(names::kDrawGraphic);
+    CheckBox* box = Box(ui::kDrawGraphic.name);
     box->SetValue(CheckBox::kGreyed);
     EXPECT_EQ(ReadConfig(), QByteArray("[Function]\r\nDrawGraphic=2\r\n"));
     QTest::mouseClick(box, Qt::LeftButton);
@@ -73,16 +73,16 @@ TEST_F(MainWindowTest, CheckedBoxesUncheckOnClickAndGreyedOnesCheck) {
 
 TEST_F(MainWindowTest, HiddenBoxesStoreTheirKeysWhenTheirStateChanges) {
     Open();
-    Box(names::kRedrawGraphic)->SetValue(CheckBox::kChecked);
-    Box(names::kMark)->SetValue(CheckBox::kChecked);
+    Box(ui::kRedrawGraphic.name)->SetValue(CheckBox::kChecked);
+    Box(ui::kMark.name)->SetValue(CheckBox::kChecked);
     EXPECT_EQ(ReadConfig(),
               QByteArray("[Function]\r\nDrawGraphic=0\r\nRedrawGraphic=1\r\nMark=1\r\n"));
 }
 
 TEST_F(MainWindowTest, TwoOptionClicksGiveBackTheWidths) {
     frmMain& window = OpenShown();
-    auto* option = Control<QPushButton>(names::kOption);
-    auto* picture = Control(names::kPicture);
+    auto* option = Control<QPushButton>(ui::kOption.name);
+    auto* picture = Control(ui::kPicture.name);
     QTest::mouseClick(option, Qt::LeftButton);
     EXPECT_EQ(option->text(), QString::fromUtf8("选项<<"));
     EXPECT_EQ(window.width(), 392) << "outer 5965 twips: client 5875";
@@ -95,19 +95,20 @@ TEST_F(MainWindowTest, TwoOptionClicksGiveBackTheWidths) {
 
 TEST_F(MainWindowTest, OptionsPanelStateIsTheCaptionExactly) {
     frmMain& window = OpenShown();
-    auto* option = Control<QPushButton>(names::kOption);
+    auto* option = Control<QPushButton>(ui::kOption.name);
     option->setText(QStringLiteral("选项>>"));  // not the collapsed caption: counts as open
     window.ToggleOptions();
     EXPECT_EQ(option->text(), QString::fromUtf8("选项 >>"));
     EXPECT_EQ(window.width(), 308);
-    EXPECT_EQ(Control(names::kPicture)->width(), 289 - 90) << "narrowed from its present width";
+    EXPECT_EQ(Control(ui::kPicture.name)->width(), 289 - 90) << "narrowed from its present width";
 }
 
 TEST_F(MainWindowTest, OpenPanelShowsEveryPanelControl) {
     frmMain& window = OpenShown();
     window.ToggleOptions();
-    for (const char* name : {names::kCalculator, names::kTopmost, names::kTray, names::kDrawGraphic,
-                             names::kContact, names::kAbout, "Line1", names::kPicture}) {
+    for (const char* name :
+         {ui::kCalculator.name, ui::kTopmost.name, ui::kTray.name, ui::kDrawGraphic.name,
+          ui::kContact.name, ui::kAbout.name, "Line1", ui::kPicture.name}) {
         const QRect r = Control(name)->geometry();
         EXPECT_LE(r.right(), window.width() - 1) << name;
     }
@@ -116,10 +117,11 @@ TEST_F(MainWindowTest, OpenPanelShowsEveryPanelControl) {
 TEST_F(MainWindowTest, WideningKeepsThePlot) {
     WriteConfig("[Function]\r\nDrawGraphic=1\r\nMark=1\r\n");
     frmMain& window = OpenShown();
-    QTest::mouseClick(Control<QPushButton>(names::kCompute), Qt::LeftButton);  // 0, 0, 0: a message
-    Control<QLineEdit>(names::kCoefficientA)->setText(QStringLiteral("1"));
-    QTest::mouseClick(Control<QPushButton>(names::kCompute), Qt::LeftButton);
-    auto* picture = Control<platform::PictureBox>(names::kPicture);
+    QTest::mouseClick(Control<QPushButton>(ui::kCompute.name),
+                      Qt::LeftButton);  // 0, 0, 0: a message
+    Control<QLineEdit>(ui::kCoefficientA.name)->setText(QStringLiteral("1"));
+    QTest::mouseClick(Control<QPushButton>(ui::kCompute.name), Qt::LeftButton);
+    auto* picture = Control<platform::PictureBox>(ui::kPicture.name);
     const QImage before = picture->Picture();
     const double left = picture->ScaleLeft();
     window.ToggleOptions();
@@ -130,26 +132,26 @@ TEST_F(MainWindowTest, WideningKeepsThePlot) {
 TEST_F(MainWindowTest, CalculatorStartsTheFirstInstalledOne) {
     OpenShown();
     shell_.installed = {QStringLiteral("galculator"), QStringLiteral("kcalc")};
-    QTest::mouseClick(Control<QPushButton>(names::kCalculator), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(ui::kCalculator.name), Qt::LeftButton);
     EXPECT_EQ(shell_.started, QStringList{QStringLiteral("kcalc")});
     EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(MainWindowTest, NoCalculatorGivesAClearMessage) {
     frmMain& window = OpenShown();
-    QTest::mouseClick(Control<QPushButton>(names::kCalculator), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(ui::kCalculator.name), Qt::LeftButton);
     EXPECT_TRUE(shell_.started.isEmpty());
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].title, QStringLiteral("Parabolix"));
     EXPECT_EQ(messages_.shown[0].text, QString::fromUtf8("无法启动系统计算器。"));
     EXPECT_EQ(ReadConfig(), QByteArray("[Function]\r\nDrawGraphic=0\r\n")) << "nothing stored";
-    EXPECT_EQ(window.focusWidget(), Control(names::kCalculator)) << "clicked, then left alone";
+    EXPECT_EQ(window.focusWidget(), Control(ui::kCalculator.name)) << "clicked, then left alone";
 }
 
 TEST_F(MainWindowTest, ContactButtonAndMenuOpenTheFeedbackMail) {
     frmMain& window = OpenShown();
-    QTest::mouseClick(Control<QPushButton>(names::kContact), Qt::LeftButton);
-    window.TrayMenu()->findChild<QAction*>(QString::fromUtf8(names::kMenuContact))->trigger();
+    QTest::mouseClick(Control<QPushButton>(ui::kContact.name), Qt::LeftButton);
+    window.TrayMenu()->findChild<QAction*>(QString::fromUtf8(ui::kMenuContact.name))->trigger();
     const QString link = QString::fromUtf8("mailto:tarvenn@example.com?subject=Parabolix 意见反馈");
     EXPECT_EQ(shell_.links, (QStringList{link, link}));
     EXPECT_TRUE(messages_.shown.empty());
@@ -159,7 +161,7 @@ TEST_F(MainWindowTest, WithoutAMailProgramTheAddressIsShown) {
     OpenShown();
     shell_.linksOpen = false;
     const QByteArray config = ReadConfig();
-    QTest::mouseClick(Control<QPushButton>(names::kContact), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(ui::kContact.name), Qt::LeftButton);
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].title, QStringLiteral("Parabolix"));
     EXPECT_TRUE(messages_.shown[0].text.endsWith(QStringLiteral("tarvenn@example.com")))
@@ -170,8 +172,8 @@ TEST_F(MainWindowTest, WithoutAMailProgramTheAddressIsShown) {
 TEST_F(MainWindowTest, MenuItemsWithoutActionDoNothing) {
     frmMain& window = OpenShown();
     const QByteArray config = ReadConfig();
-    for (const char* name : {names::kMenuCalculator, names::kMenuColours, names::kMenuHomePage,
-                             names::kMenuMoreSoftware}) {
+    for (const char* name : {ui::kMenuCalculator.name, ui::kMenuColours.name,
+                             ui::kMenuHomePage.name, ui::kMenuMoreSoftware.name}) {
         window.TrayMenu()->findChild<QAction*>(QString::fromUtf8(name))->trigger();
     }
     EXPECT_TRUE(shell_.started.isEmpty());
@@ -185,7 +187,7 @@ TEST_F(MainWindowTest, ExitUnloadsAndRemovesTheIcon) {
     WriteConfig("[Windows]\r\nSetTray=1\r\n");
     frmMain& window = OpenShown();
     QSignalSpy unloaded(&window, &frmMain::unloaded);
-    window.TrayMenu()->findChild<QAction*>(QString::fromUtf8(names::kMenuExit))->trigger();
+    window.TrayMenu()->findChild<QAction*>(QString::fromUtf8(ui::kMenuExit.name))->trigger();
     EXPECT_EQ(unloaded.count(), 1);
     EXPECT_FALSE(window.isVisible());
     ASSERT_FALSE(tray_.made.empty());

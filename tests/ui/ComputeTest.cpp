@@ -10,16 +10,15 @@
 #include "graph/Twips.h"
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
-#include "ui/MainLayout.h"
-#include "ui/ObjectNames.h"
+#include "ui/Controls.h"
 
 namespace quadrello::test {
 namespace {
 
 using platform::CheckBox;
 
-constexpr const char* kLabels[] = {names::kDelta, names::kResult1, names::kResult2, names::kVertexX,
-                                   names::kVertexY};
+constexpr const char* kLabels[] = {ui::kDelta.name, ui::kResult1.name, ui::kResult2.name,
+                                   ui::kVertexX.name, ui::kVertexY.name};
 
 class ComputeTest : public MainWindowTest {
   protected:
@@ -30,16 +29,16 @@ class ComputeTest : public MainWindowTest {
     }
 
     void Type(const char* a, const char* b, const char* c) {
-        Control<QLineEdit>(names::kCoefficientA)->setText(QString::fromUtf8(a));
-        Control<QLineEdit>(names::kCoefficientB)->setText(QString::fromUtf8(b));
-        Control<QLineEdit>(names::kCoefficientC)->setText(QString::fromUtf8(c));
+        Control<QLineEdit>(ui::kCoefficientA.name)->setText(QString::fromUtf8(a));
+        Control<QLineEdit>(ui::kCoefficientB.name)->setText(QString::fromUtf8(b));
+        Control<QLineEdit>(ui::kCoefficientC.name)->setText(QString::fromUtf8(c));
     }
 
     void ClickCompute() {
-        QTest::mouseClick(Control<QPushButton>(names::kCompute), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(ui::kCompute.name), Qt::LeftButton);
     }
     // The button's click without the focus that a mouse click gives the button.
-    void RunCompute() { Control<QPushButton>(names::kCompute)->click(); }
+    void RunCompute() { Control<QPushButton>(ui::kCompute.name)->click(); }
 
     QStringList Labels() const {
         QStringList texts;
@@ -49,7 +48,9 @@ class ComputeTest : public MainWindowTest {
         return texts;
     }
 
-    platform::PictureBox* Picture() const { return Control<platform::PictureBox>(names::kPicture); }
+    platform::PictureBox* Picture() const {
+        return Control<platform::PictureBox>(ui::kPicture.name);
+    }
 };
 
 struct Example {
@@ -90,7 +91,7 @@ TEST_F(ComputeTest, DesignedCaptionsBeforeTheFirstComputation) {
 TEST_F(ComputeTest, ClosedGateHasNoVisibleEffect) {
     WriteConfig("[Function]\r\nDrawGraphic=1\r\n");  // no Mark: the gate stays 0
     frmMain& window = OpenShown();
-    Control<QLineEdit>(names::kCoefficientB)->setFocus();
+    Control<QLineEdit>(ui::kCoefficientB.name)->setFocus();
     Type("1", "-3", "2");
     const QStringList before = Labels();
     const QImage picture = Picture()->Picture();
@@ -98,19 +99,19 @@ TEST_F(ComputeTest, ClosedGateHasNoVisibleEffect) {
     EXPECT_EQ(Labels(), before);
     EXPECT_EQ(Picture()->Picture(), picture);
     EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_EQ(window.focusWidget(), Control<QWidget>(names::kCoefficientB));
+    EXPECT_EQ(window.focusWidget(), Control<QWidget>(ui::kCoefficientB.name));
 }
 
 // Enter (and the keypad's Enter) on a focused push button presses it.
 TEST_F(ComputeTest, EnterPressesTheFocusedButton) {
     OpenReady();
     Type("1", "-3", "2");
-    QPushButton* compute = Control<QPushButton>(names::kCompute);
+    QPushButton* compute = Control<QPushButton>(ui::kCompute.name);
     compute->setFocus();
     QTest::keyClick(compute, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(Labels()[0], QString::fromUtf8("Δ(Delta)=1"));
 
-    QPushButton* option = Control<QPushButton>(names::kOption);
+    QPushButton* option = Control<QPushButton>(ui::kOption.name);
     option->setFocus();
     QTest::keyClick(option, Qt::Key_Return);
     EXPECT_EQ(option->text(), QString::fromUtf8("选项<<"));
@@ -127,9 +128,10 @@ TEST_F(ComputeTest, ResultsTooWideAreCutVisiblyAndCopiedWhole) {
         const char* whole;
     };
     OpenReady();
-    for (const Case& c : {Case{"1", "0.2", "0.01", names::kDelta, "Δ(Delta)=6.93889390390723E-18"},
-                          Case{"2", "3", "-1", names::kVertexY, "-2.125"},
-                          Case{"3", "1", "-1", names::kVertexX, "-0.166667"}}) {
+    for (const Case& c :
+         {Case{"1", "0.2", "0.01", ui::kDelta.name, "Δ(Delta)=6.93889390390723E-18"},
+          Case{"2", "3", "-1", ui::kVertexY.name, "-2.125"},
+          Case{"3", "1", "-1", ui::kVertexX.name, "-0.166667"}}) {
         Type(c.a, c.b, c.c);
         RunCompute();
         auto* label = Control<platform::Label>(c.label);
@@ -145,14 +147,14 @@ TEST_F(ComputeTest, ResultsTooWideAreCutVisiblyAndCopiedWhole) {
     }
     Type("1", "-3", "2");
     RunCompute();
-    EXPECT_EQ(Control<platform::Label>(names::kDelta)->text(), QString::fromUtf8("Δ(Delta)=1"));
-    EXPECT_TRUE(Control<platform::Label>(names::kDelta)->toolTip().isEmpty()) << "fits: no tip";
+    EXPECT_EQ(Control<platform::Label>(ui::kDelta.name)->text(), QString::fromUtf8("Δ(Delta)=1"));
+    EXPECT_TRUE(Control<platform::Label>(ui::kDelta.name)->toolTip().isEmpty()) << "fits: no tip";
 }
 
 TEST_F(ComputeTest, EnterInACoefficientBoxComputes) {
     OpenReady();
     Type("1", "-3", "2");
-    QLineEdit* c = Control<QLineEdit>(names::kCoefficientC);
+    QLineEdit* c = Control<QLineEdit>(ui::kCoefficientC.name);
     c->setFocus();
     QTest::keyClick(c, Qt::Key_Return);
     EXPECT_EQ(Labels().first(), QString::fromUtf8("Δ(Delta)=1"));
@@ -178,7 +180,7 @@ TEST_P(MessageTest, MessageChangesNothing) {
         Type("1", "-3", "2");
         ClickCompute();
     }
-    QLineEdit* b = Control<QLineEdit>(names::kCoefficientB);
+    QLineEdit* b = Control<QLineEdit>(ui::kCoefficientB.name);
     b->setFocus();
     Type(m.a, m.b, m.c);
     const QStringList labels = Labels();
@@ -235,8 +237,8 @@ TEST_F(ComputeTest, DrawingOffKeepsThePictureAndItsCoordinates) {
     const double left = Picture()->ScaleLeft();
     const double top = Picture()->ScaleTop();
 
-    QTest::mouseClick(Box(names::kDrawGraphic), Qt::LeftButton);
-    ASSERT_EQ(Box(names::kDrawGraphic)->Value(), CheckBox::kUnchecked);
+    QTest::mouseClick(Box(ui::kDrawGraphic.name), Qt::LeftButton);
+    ASSERT_EQ(Box(ui::kDrawGraphic.name)->Value(), CheckBox::kUnchecked);
     Type("2", "3", "-1");
     ClickCompute();
     EXPECT_EQ(Labels().first(), QString::fromUtf8("Δ(Delta)=17")) << "the labels still change";
@@ -259,10 +261,10 @@ TEST_F(ComputeTest, NewResultClearsTheOldPlot) {
 TEST_F(ComputeTest, FocusReturnsToTheABoxWithItsTextSelected) {
     frmMain& window = OpenReady();
     Type("1", "-3", "2");
-    QLineEdit* c = Control<QLineEdit>(names::kCoefficientC);
+    QLineEdit* c = Control<QLineEdit>(ui::kCoefficientC.name);
     c->setFocus();
     RunCompute();
-    QLineEdit* a = Control<QLineEdit>(names::kCoefficientA);
+    QLineEdit* a = Control<QLineEdit>(ui::kCoefficientA.name);
     EXPECT_EQ(window.focusWidget(), a);
     EXPECT_EQ(a->selectedText(), QStringLiteral("1"));
 }
@@ -270,7 +272,7 @@ TEST_F(ComputeTest, FocusReturnsToTheABoxWithItsTextSelected) {
 TEST_F(ComputeTest, FocusStaysInTheABoxWithItsTextSelectedAfterEnterThere) {
     OpenReady();
     Type("12", "-3", "2");
-    QLineEdit* a = Control<QLineEdit>(names::kCoefficientA);
+    QLineEdit* a = Control<QLineEdit>(ui::kCoefficientA.name);
     a->setFocus();
     a->setCursorPosition(1);
     QTest::keyClick(a, Qt::Key_Return);
@@ -281,7 +283,7 @@ TEST_F(ComputeTest, FocusStaysInTheABoxWithItsTextSelectedAfterEnterThere) {
 TEST_F(ComputeTest, PointerMovesWriteTheCoordinateLabel) {
     OpenReady();
     platform::PictureBox* picture = Picture();
-    QLabel* lab = Control<QLabel>(names::kPointer);
+    QLabel* lab = Control<QLabel>(ui::kPointer.name);
     EXPECT_TRUE(lab->text().isEmpty());
     const int border = platform::PictureBox::kBorderWidth;
     // Before any plot: twips from the drawing area's top-left corner.
@@ -306,8 +308,8 @@ TEST_F(ComputeTest, ALongReadoutEndsBeforeTheDividerWhetherThePanelIsOpenOrNot) 
     window.ToggleOptions();
     const int border = platform::PictureBox::kBorderWidth;
     QTest::mouseMove(Picture(), QPoint(border + 3, border + 3));
-    auto* lab = Control<platform::Label>(names::kPointer);
-    const int divider = graph::TwipsToPixels(layout::kDivider.x1);
+    auto* lab = Control<platform::Label>(ui::kPointer.name);
+    const int divider = graph::TwipsToPixels(ui::kDivider.x1);
     for (const char* panel : {"open", "closed", "open again"}) {
         EXPECT_LE(lab->geometry().right(), divider) << panel;
         EXPECT_TRUE(lab->text().endsWith(QChar(0x2026)))

@@ -15,68 +15,58 @@
 #include "MainWindowFixture.h"
 #include "platform/LineDecoration.h"
 #include "platform/PictureBox.h"
-#include "solver/Solver.h"
-#include "ui/Captions.h"
-#include "ui/MainLayout.h"
-#include "ui/ObjectNames.h"
 
 namespace quadrello::test {
 namespace {
 
-// Which layout rectangle, kind and caption each control was made with: a wrong constant, kind or
-// caption in the window's making, or a wrong conversion to pixels, shows here. The figures
-// themselves live only in the layout; the window's outer size checks them as a whole.
+// Each control's kind, caption and place as the layout gives them, written out here: a wrong
+// figure in the window's own tables, a wrong kind or a wrong conversion to pixels shows.
 struct Placed {
     const char* name;
-    const char* kind;     // class name
-    const char* caption;  // text or caption; null for none
-    layout::Rect twips;
+    const char* kind;              // class name
+    const char* caption;           // text or caption; null for none
+    int left, top, width, height;  // twips; auto-size labels: those of their initial caption
 };
 
 constexpr const char* kLabel = "quadrello::platform::Label";
-constexpr const char* kCheckBox = "quadrello::platform::CheckBox";
 constexpr const char* kBox = "quadrello::CoefficientBox";
+constexpr const char* kButton = "QPushButton";
+constexpr const char* kCheckBox = "quadrello::platform::CheckBox";
 
-// The controls that keep the size of their rectangle (auto-size labels are checked by caption).
 constexpr Placed kControls[] = {
-    {names::kCoefficientA, kBox, captions::kCoefficient, layout::kCoefficientA},
-    {names::kCoefficientB, kBox, captions::kCoefficient, layout::kCoefficientB},
-    {names::kCoefficientC, kBox, captions::kCoefficient, layout::kCoefficientC},
-    {names::kResult1, kLabel, kFirstRootPrefix, layout::kResult1},
-    {names::kResult2, kLabel, kSecondRootPrefix, layout::kResult2},
-    {names::kDelta, kLabel, kDeltaPrefix, layout::kDelta},
-    {names::kVertexX, kLabel, "", layout::kVertexX},
-    {names::kVertexY, kLabel, "", layout::kVertexY},
-    {names::kPointer, kLabel, "", layout::kPointer},
-    {names::kCompute, "QPushButton", captions::kCompute, layout::kCompute},
-    {names::kOption, "quadrello::platform::WrappingButton", captions::kOptionCollapsed,
-     layout::kOption},
-    {names::kPicture, "quadrello::platform::PictureBox", nullptr, layout::kPicture},
-    {names::kCalculator, "QPushButton", captions::kCalculator, layout::kCalculator},
-    {names::kTopmost, kCheckBox, captions::kTopmost, layout::kTopmost},
-    {names::kTray, kCheckBox, captions::kTray, layout::kTray},
-    {names::kDrawGraphic, kCheckBox, captions::kDrawGraphic, layout::kDrawGraphic},
-    {names::kMark, kCheckBox, captions::kMark, layout::kMark},
-    {names::kRedrawGraphic, kCheckBox, captions::kRedrawGraphic, layout::kRedrawGraphic},
-    {names::kContact, "QPushButton", captions::kContact, layout::kContact},
-    {names::kAbout, "QPushButton", captions::kAbout, layout::kAbout},
-};
-
-// Auto-size labels: place from their rectangle, width from the caption.
-constexpr Placed kAutoSizeLabels[] = {
-    {"Label1", "", captions::kLabel1, layout::kLabel1},
-    {"Label2", "", captions::kLabel2, layout::kLabel2},
-    {"Label3", "", captions::kLabel3, layout::kLabel3},
-    {"Label4", "", captions::kLabel4, layout::kLabel4},
-    {"Label6", "", captions::kLabel6, layout::kLabel6},
-    {"Label7", "", captions::kLabel7, layout::kLabel7},
-    {"Label8", "", captions::kLabel8, layout::kLabel8},
+    {"Label1", kLabel, "二次项系数：", 135, 270, 1080, 180},
+    {"二次项系数文本框", kBox, "0", 1245, 150, 3225, 420},
+    {"Label2", kLabel, "一次项系数：", 135, 840, 1080, 180},
+    {"一次项系数文本框", kBox, "0", 1245, 720, 3225, 420},
+    {"Label3", kLabel, "常数项系数：", 135, 1425, 1080, 180},
+    {"常数项系数文本框", kBox, "0", 1245, 1305, 3225, 420},
+    {"Label4", kLabel, "计算结果", 315, 1920, 720, 180},
+    {"计算结果1标签", kLabel, "①=", 225, 2175, 2520, 195},
+    {"计算结果2标签", kLabel, "②=", 225, 2400, 2520, 195},
+    {"Delta标签", kLabel, "Δ(Delta)=", 225, 2745, 2520, 195},
+    {"Label6", kLabel, "顶点坐标：", 225, 2970, 900, 180},
+    {"Label7", kLabel, "X=", 1155, 2970, 180, 180},
+    {"顶点坐标X标签", kLabel, "", 1350, 2970, 510, 225},
+    {"Label8", kLabel, "Y=", 1995, 2970, 180, 180},
+    {"顶点坐标Y标签", kLabel, "", 2190, 2970, 510, 225},
+    {"lab", kLabel, "", 2970, 3165, 90, 180},
+    {"计算按钮", kButton, "计 算", 3090, 2445, 855, 345},
+    {"cmdOption", "quadrello::platform::WrappingButton", "选项 >>", 4080, 2265, 330, 825},
+    {"picGraphic", "quadrello::platform::PictureBox", nullptr, 120, 3450, 4335, 3075},
+    {"计算器按钮", kButton, "计 算 器", 4770, 150, 1005, 315},
+    {"总在最前复选框", kCheckBox, "总在最前", 4770, 615, 1035, 240},
+    {"托盘图标复选框", kCheckBox, "托盘图标", 4770, 915, 1035, 285},
+    {"chkDrawGraphic", kCheckBox, "绘制图像", 4770, 1230, 1050, 225},
+    {"chkMark", kCheckBox, "分数模式", 4740, 1620, 1020, 210},
+    {"chkRedrawGraphic", kCheckBox, "重画图像", 4755, 1980, 1050, 225},
+    {"联系作者按钮", kButton, "联系作者", 4815, 2475, 900, 315},
+    {"关于按钮", kButton, "关于..", 4845, 2985, 855, 345},
 };
 
 // 15 twips to the pixel, rounded to the nearest.
 QRect Pixels(const Placed& p) {
-    return {qRound(p.twips.left / 15.0), qRound(p.twips.top / 15.0), qRound(p.twips.width / 15.0),
-            qRound(p.twips.height / 15.0)};
+    return {qRound(p.left / 15.0), qRound(p.top / 15.0), qRound(p.width / 15.0),
+            qRound(p.height / 15.0)};
 }
 
 QString CaptionOf(QWidget* widget) {
@@ -94,6 +84,9 @@ QString CaptionOf(QWidget* widget) {
 
 TEST_F(MainWindowTest, ControlsHaveTheirKindCaptionAndPlace) {
     Open();
+    ASSERT_EQ(window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
+              std::size(kControls) + 8)
+        << "the controls and the eight frame lines";
     for (const Placed& p : kControls) {
         QWidget* widget = Control(p.name);
         ASSERT_NE(widget, nullptr);
@@ -102,18 +95,6 @@ TEST_F(MainWindowTest, ControlsHaveTheirKindCaptionAndPlace) {
             EXPECT_EQ(CaptionOf(widget), QString::fromUtf8(p.caption)) << p.name;
         }
         EXPECT_EQ(widget->geometry(), Pixels(p)) << p.name;
-    }
-}
-
-TEST_F(MainWindowTest, AutoSizeLabelsAreAsWideAsTheirCaptions) {
-    Open();
-    for (const Placed& p : kAutoSizeLabels) {
-        auto* label = Control<QLabel>(p.name);
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->text(), QString::fromUtf8(p.caption)) << p.name;
-        EXPECT_EQ(label->pos(), Pixels(p).topLeft()) << p.name;
-        EXPECT_EQ(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << p.name;
-        EXPECT_EQ(label->focusPolicy(), Qt::NoFocus) << p.name;
     }
 }
 
@@ -136,20 +117,20 @@ void ExpectSongStandIn(const QWidget* control, int pixels, const char* what) {
 
 TEST_F(MainWindowTest, FontsOfTheBoxesAndTheComputeButton) {
     Open();
-    for (const char* name : {names::kCoefficientA, names::kCoefficientB, names::kCoefficientC}) {
+    for (const char* name : {"二次项系数文本框", "一次项系数文本框", "常数项系数文本框"}) {
         ExpectSongStandIn(Control(name), 20, name);  // 宋体 15 pt
     }
-    ExpectSongStandIn(Control(names::kCompute), 14, "计算按钮: 新宋体 10.5 pt");
+    ExpectSongStandIn(Control("计算按钮"), 14, "计算按钮: 新宋体 10.5 pt");
     ExpectSongStandIn(window_.get(), 12, "frmMain: 宋体 9 pt");
     ExpectSongStandIn(Control("Label1"), 12, "Label1, with the window's font");
 }
 
 TEST_F(MainWindowTest, OpaqueAndTransparentLabels) {
     Open();
-    for (const char* name : {names::kDelta, names::kVertexX, names::kVertexY, names::kPointer}) {
+    for (const char* name : {"Delta标签", "顶点坐标X标签", "顶点坐标Y标签", "lab"}) {
         EXPECT_TRUE(Control(name)->autoFillBackground()) << name;
     }
-    for (const char* name : {"Label1", "Label4", names::kResult1, names::kResult2, "Label7"}) {
+    for (const char* name : {"Label1", "Label4", "计算结果1标签", "计算结果2标签", "Label7"}) {
         EXPECT_FALSE(Control(name)->autoFillBackground()) << name;
     }
 }
@@ -179,8 +160,8 @@ TEST_F(MainWindowTest, FrameLinesInTheirColour) {
 TEST_F(MainWindowTest, HiddenBoxesNeverShow) {
     frmMain& window = OpenShown();
     for (int i = 0; i < 2; ++i) {
-        EXPECT_FALSE(Control(names::kMark)->isVisible());
-        EXPECT_FALSE(Control(names::kRedrawGraphic)->isVisible());
+        EXPECT_FALSE(Control("chkMark")->isVisible());
+        EXPECT_FALSE(Control("chkRedrawGraphic")->isVisible());
         window.ToggleOptions();
     }
 }
@@ -199,11 +180,11 @@ TEST_F(MainWindowTest, ScreenReadersFindOnlyWhatIsSeen) {
                 tree->child(i)->rect().translated(-window.mapToGlobal(QPoint(0, 0)))))
                 << found.last().toStdString();
         }
-        for (const char* control : {names::kCalculator, names::kTopmost, names::kTray,
-                                    names::kDrawGraphic, names::kContact, names::kAbout}) {
+        for (const char* control : {"计算器按钮", "总在最前复选框", "托盘图标复选框",
+                                    "chkDrawGraphic", "联系作者按钮", "关于按钮"}) {
             EXPECT_EQ(found.contains(QString::fromUtf8(control)), open) << control;
         }
-        EXPECT_TRUE(found.contains(QString::fromUtf8(names::kCompute)));
+        EXPECT_TRUE(found.contains(QString::fromUtf8("计算按钮")));
         for (const QWidget* line : window.findChildren<platform::LineDecoration*>()) {
             EXPECT_FALSE(found.contains(line->objectName())) << line->objectName().toStdString();
         }
@@ -232,14 +213,14 @@ TEST_F(MainWindowTest, TrayMenuHoldsItsEightItems) {
     EXPECT_FALSE(menu->isVisible());
     const QList<QAction*> items = menu->actions();
     const std::pair<const char*, const char*> expected[] = {
-        {names::kMenuCalculator, "系统计算器"},
-        {names::kMenuColours, "配置颜色"},
-        {names::kMenuHomePage, "作者主页"},
-        {names::kMenuContact, "联系作者"},
-        {names::kMenuMoreSoftware, "更多软件"},
-        {names::kMenuAbout, "关于.."},
+        {"系统计算器菜单", "系统计算器"},
+        {"配置颜色菜单", "配置颜色"},
+        {"作者主页菜单", "作者主页"},
+        {"联系作者菜单", "联系作者"},
+        {"更多软件菜单", "更多软件"},
+        {"关于菜单", "关于.."},
         {"d", ""},  // the "-" caption: a bare line
-        {names::kMenuExit, "退出"}};
+        {"mnuExit", "退出"}};
     ASSERT_EQ(items.size(), 8);
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(items[i]->objectName(), QString::fromUtf8(expected[i].first));
@@ -250,17 +231,17 @@ TEST_F(MainWindowTest, TrayMenuHoldsItsEightItems) {
 
 TEST_F(MainWindowTest, FocusStartsInTheABoxWithItsTextSelected) {
     frmMain& window = OpenShown();
-    auto* a = Control<QLineEdit>(names::kCoefficientA);
+    auto* a = Control<QLineEdit>("二次项系数文本框");
     EXPECT_EQ(window.focusWidget(), a);
     EXPECT_EQ(a->selectedText(), QStringLiteral("0"));
 }
 
 TEST_F(MainWindowTest, TabOrderPassesOverLabelsAndHiddenBoxes) {
     frmMain& window = OpenShown();
-    const char* order[] = {names::kCoefficientB, names::kCoefficientC, names::kCompute,
-                           names::kAbout,        names::kContact,      names::kTopmost,
-                           names::kCalculator,   names::kTray,         names::kOption,
-                           names::kPicture,      names::kDrawGraphic,  names::kCoefficientA};
+    const char* order[] = {"一次项系数文本框", "常数项系数文本框", "计算按钮",
+                           "关于按钮",         "联系作者按钮",     "总在最前复选框",
+                           "计算器按钮",       "托盘图标复选框",   "cmdOption",
+                           "picGraphic",       "chkDrawGraphic",   "二次项系数文本框"};
     for (const char* name : order) {
         QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(window.focusWidget(), Control(name)) << "expected " << name;
@@ -269,16 +250,16 @@ TEST_F(MainWindowTest, TabOrderPassesOverLabelsAndHiddenBoxes) {
 
 TEST_F(MainWindowTest, TabSelectsTheWholeTextOfEachBox) {
     frmMain& window = OpenShown();
-    Control<QLineEdit>(names::kCoefficientB)->setText(QStringLiteral("-3.5"));
+    Control<QLineEdit>("一次项系数文本框")->setText(QStringLiteral("-3.5"));
     QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(Control<QLineEdit>(names::kCoefficientB)->selectedText(), QStringLiteral("-3.5"));
-    EXPECT_FALSE(Control<QLineEdit>(names::kCoefficientA)->hasSelectedText())
+    EXPECT_EQ(Control<QLineEdit>("一次项系数文本框")->selectedText(), QStringLiteral("-3.5"));
+    EXPECT_FALSE(Control<QLineEdit>("二次项系数文本框")->hasSelectedText())
         << "each box selects only its own text";
 }
 
 TEST_F(MainWindowTest, ClickIntoABoxSelectsItsWholeText) {
     OpenShown();
-    auto* c = Control<QLineEdit>(names::kCoefficientC);
+    auto* c = Control<QLineEdit>("常数项系数文本框");
     c->setText(QStringLiteral("123"));
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(5, c->height() / 2));
     EXPECT_TRUE(c->hasFocus());
@@ -292,7 +273,7 @@ TEST_F(MainWindowTest, ClickIntoABoxSelectsItsWholeText) {
 // the caret and the selection the user left stay as they were.
 TEST_F(MainWindowTest, ReactivatedWindowKeepsTheCaretInItsBox) {
     OpenShown();
-    auto* a = Control<QLineEdit>(names::kCoefficientA);
+    auto* a = Control<QLineEdit>("二次项系数文本框");
     a->setText(QStringLiteral("abc"));
     a->setCursorPosition(2);
     QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);

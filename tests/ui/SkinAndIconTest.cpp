@@ -17,7 +17,7 @@
 #include "skin/SkinEngine.h"
 #include "skin/SkinSheet.h"
 #include "ui/AppIcon.h"
-#include "ui/ObjectNames.h"
+#include "ui/Controls.h"
 
 namespace quadrello::test {
 namespace {
@@ -43,7 +43,7 @@ TEST(ColourSheetTest, ReadsSelectorsAndColours) {
         {"QLabel[autoFillBackground=\"true\"] { color: #0b4f80; }", 1, "QLabel", "",
          "autoFillBackground", "true", 0x101},
         {"QLineEdit, #lab { selection-color: white; selection-background-color: #54a5d5; }", 2, "",
-         names::kPointer, "", "", 0x10000},
+         ui::kPointer.name, "", "", 0x10000},
         {"* { alternate-background-color: transparent; }", 1, "*", "", "", "", 0},
         {"QMenu { }\n", 1, "QMenu", "", "", "", 1},
         {"", 0, nullptr, nullptr, nullptr, nullptr, 0},
@@ -188,7 +188,7 @@ std::vector<std::vector<QColor>> PolishedPalettes() {
                                      new QLabel(&window),
                                      new QMenu(&window)};
     widgets[5]->setAutoFillBackground(true);
-    widgets[5]->setObjectName(QString::fromUtf8(names::kPointer));
+    widgets[5]->setObjectName(QString::fromUtf8(ui::kPointer.name));
     window.ensurePolished();
     std::vector<std::vector<QColor>> palettes;
     for (QWidget* widget : widgets) {

@@ -9,7 +9,7 @@
 #include "MainWindowFixture.h"
 #include "SkinTesting.h"
 #include "skin/SkinStyle.h"
-#include "ui/ObjectNames.h"
+#include "ui/Controls.h"
 #include "ui/frmAbout.h"
 
 namespace quadrello::test {
@@ -42,12 +42,12 @@ class SkinLookTest : public MainWindowTest {
         frmMain& window = OpenShown();
         std::vector<QImage> pictures = {window.grab().toImage()};
         // Clicked by the program: a pointer left over a button would show it lit the next time.
-        Control<QPushButton>(names::kOption)->click();
+        Control<QPushButton>(ui::kOption.name)->click();
         pictures.push_back(window.grab().toImage());
-        Control<QLineEdit>(names::kCoefficientA)->setText(QStringLiteral("1"));
-        Control<QLineEdit>(names::kCoefficientB)->setText(QStringLiteral("-3"));
-        Control<QLineEdit>(names::kCoefficientC)->setText(QStringLiteral("2"));
-        Control<QPushButton>(names::kCompute)->click();
+        Control<QLineEdit>(ui::kCoefficientA.name)->setText(QStringLiteral("1"));
+        Control<QLineEdit>(ui::kCoefficientB.name)->setText(QStringLiteral("-3"));
+        Control<QLineEdit>(ui::kCoefficientC.name)->setText(QStringLiteral("2"));
+        Control<QPushButton>(ui::kCompute.name)->click();
         pictures.push_back(window.grab().toImage());
 
         QMenu* menu = window.TrayMenu();

@@ -7,7 +7,7 @@
 #include "MainWindowFixture.h"
 #include "SkinTesting.h"
 #include "platform/Topmost.h"
-#include "ui/ObjectNames.h"
+#include "ui/Controls.h"
 
 namespace quadrello::test {
 namespace {
@@ -18,8 +18,9 @@ TEST_F(MainWindowTest, FirstStartWritesOnlyDrawGraphicOff) {
     ASSERT_FALSE(ConfigExists());
     frmMain& window = Open();
     EXPECT_EQ(ReadConfig(), QByteArray("[Function]\r\nDrawGraphic=0\r\n"));
-    EXPECT_EQ(Box(names::kDrawGraphic)->Value(), CheckBox::kUnchecked);
-    for (const char* name : {names::kTopmost, names::kTray, names::kMark, names::kRedrawGraphic}) {
+    EXPECT_EQ(Box(ui::kDrawGraphic.name)->Value(), CheckBox::kUnchecked);
+    for (const char* name :
+         {ui::kTopmost.name, ui::kTray.name, ui::kMark.name, ui::kRedrawGraphic.name}) {
         EXPECT_EQ(Box(name)->Value(), CheckBox::kUnchecked) << name;
     }
     EXPECT_FALSE(platform::IsTopmost(&window));
@@ -47,25 +48,27 @@ TEST_P(RestoreTest, StoredSwitchTakesEffectAndIsWrittenBackInItsForm) {
 INSTANTIATE_TEST_SUITE_P(
     Switches, RestoreTest,
     ::testing::Values(
-        RestoreCase{"[Windows]\r\nWindowTop=1\r\n[Function]\r\nDrawGraphic=1\r\n", names::kTopmost,
-                    1, "[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n"},
-        RestoreCase{"[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n", names::kTopmost,
-                    1, "[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n"},
-        RestoreCase{"[Windows]\r\nSetTray=1\r\n[Function]\r\nDrawGraphic=1\r\n", names::kTray, 1,
+        RestoreCase{"[Windows]\r\nWindowTop=1\r\n[Function]\r\nDrawGraphic=1\r\n",
+                    ui::kTopmost.name, 1,
+                    "[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n"},
+        RestoreCase{"[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n",
+                    ui::kTopmost.name, 1,
+                    "[Windows]\r\nWindowTop= 1\r\n[Function]\r\nDrawGraphic=1\r\n"},
+        RestoreCase{"[Windows]\r\nSetTray=1\r\n[Function]\r\nDrawGraphic=1\r\n", ui::kTray.name, 1,
                     "[Windows]\r\nSetTray=1\r\n[Function]\r\nDrawGraphic=1\r\n"},
-        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1\r\n", names::kMark, 1,
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1\r\n", ui::kMark.name, 1,
                     "[Function]\r\nDrawGraphic=1\r\nMark=1\r\n"},
         // A rounded state is written back in its own form (the rounding rules: SwitchesTest).
-        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1.5\r\n", names::kMark, 2,
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nMark=1.5\r\n", ui::kMark.name, 2,
                     "[Function]\r\nDrawGraphic=1\r\nMark=2\r\n"},
-        RestoreCase{"[Function]\r\nDrawGraphic=0.5\r\n", names::kDrawGraphic, 0,
+        RestoreCase{"[Function]\r\nDrawGraphic=0.5\r\n", ui::kDrawGraphic.name, 0,
                     "[Function]\r\nDrawGraphic=0\r\n"},
         // A value that is no state keeps the box as designed and writes nothing.
-        RestoreCase{"[Function]\r\nDrawGraphic=3\r\n", names::kDrawGraphic, 1,
+        RestoreCase{"[Function]\r\nDrawGraphic=3\r\n", ui::kDrawGraphic.name, 1,
                     "[Function]\r\nDrawGraphic=3\r\n"},
         // RedrawGraphic is never restored, and its key is left alone.
-        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nRedrawGraphic=1\r\n", names::kRedrawGraphic, 0,
-                    "[Function]\r\nDrawGraphic=1\r\nRedrawGraphic=1\r\n"}));
+        RestoreCase{"[Function]\r\nDrawGraphic=1\r\nRedrawGraphic=1\r\n", ui::kRedrawGraphic.name,
+                    0, "[Function]\r\nDrawGraphic=1\r\nRedrawGraphic=1\r\n"}));
 
 TEST_F(MainWindowTest, StoredTopmostMakesTheWindowTopmost) {
     WriteConfig("[Windows]\r\nWindowTop=1\r\n");
@@ -78,7 +81,7 @@ TEST_F(MainWindowTest, SwitchesAreRestoredInOrderEachWrittenBeforeTheNextIsRead)
     Open();
     EXPECT_EQ(ReadConfig(), QByteArray("[Windows]\r\nWindowTop= 2\r\nSetTray=1\r\n"
                                        "[Function]\r\nMark=1\r\nDrawGraphic=0\r\n"));
-    EXPECT_EQ(Box(names::kTopmost)->Value(), CheckBox::kGreyed);
+    EXPECT_EQ(Box(ui::kTopmost.name)->Value(), CheckBox::kGreyed);
     EXPECT_FALSE(platform::IsTopmost(window_.get())) << "only state 1 is topmost";
 }
 
@@ -116,7 +119,7 @@ TEST_F(MainWindowTest, SwitchThatCannotBeStoredIsSaidOnce) {
     ASSERT_TRUE(QDir(folder_.path()).mkdir(QStringLiteral("config.ini")));  // no file to write
     OpenShown();
     EXPECT_TRUE(messages_.shown.empty()) << "start-up wrote DrawGraphic back and failed silently";
-    CheckBox* box = Box(names::kTopmost);
+    CheckBox* box = Box(ui::kTopmost.name);
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_TRUE(platform::IsTopmost(window_.get())) << "the click's action stands";
     ASSERT_EQ(messages_.shown.size(), 1u);
@@ -124,7 +127,7 @@ TEST_F(MainWindowTest, SwitchThatCannotBeStoredIsSaidOnce) {
     EXPECT_TRUE(messages_.shown[0].text.startsWith(
         QString::fromUtf8("无法保存设置：设置文件的位置上不是普通文件。")))
         << messages_.shown[0].text.toStdString();
-    QTest::mouseClick(Box(names::kDrawGraphic), Qt::LeftButton);
+    QTest::mouseClick(Box(ui::kDrawGraphic.name), Qt::LeftButton);
     EXPECT_EQ(messages_.shown.size(), 1u) << "once per run";
 }
 
@@ -134,7 +137,7 @@ TEST_F(MainWindowTest, SkinBesideTheExecutableIsAttached) {
     skin.write("QLineEdit { color: #123456; }");
     skin.close();
     Open().ensurePolished();
-    EXPECT_EQ(Control(names::kCoefficientA)->palette().color(QPalette::Text),
+    EXPECT_EQ(Control(ui::kCoefficientA.name)->palette().color(QPalette::Text),
               QColor(0x12, 0x34, 0x56));
     DetachSkin();
 }

@@ -1,13 +1,14 @@
 // The record in the registry, through Qt's native settings format.
 #include "platform/core/UserRecord.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace quadrello::platform {
 
 void WriteUserRecord(const std::string& path, const std::string& version) {
-    QSettings record(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarvenn"),
-                     QStringLiteral("Quadrello"));
+    QSettings record(QSettings::NativeFormat, QSettings::UserScope,
+                     QCoreApplication::organizationName(), QCoreApplication::applicationName());
     const QString pathText = QString::fromStdString(path);
     const QString versionText = QString::fromStdString(version);
     // Rewriting values that are there already would change nothing but cost a synced file
