@@ -22,8 +22,9 @@ constexpr int kRootId = 0;
 // How long after an oversized call its memory is given back: by then the bus's thread has let go
 // of the message too, and a burst of such calls is over or paid for once.
 constexpr int kReleaseMemoryDelayMs = 100;
-// The most of a caller's property name an error reply repeats: the protocol's are far shorter.
-constexpr qsizetype kMaxEchoedName = 64;
+// The longest string a host sends as a property name or as an event's data (the protocol's names
+// are far shorter); an error reply repeats a caller's name only this far.
+constexpr qsizetype kLongestHostString = 64;
 
 QVariantMap Filtered(const QVariantMap& all, const QStringList& names) {
     if (names.isEmpty()) {
@@ -36,6 +37,27 @@ QVariantMap Filtered(const QVariantMap& all, const QStringList& names) {
         }
     }
     return kept;
+}
+
+// Whether an event's data is of the kind hosts send, a number or a short string: anything else
+// was read whole for nothing, as no event's data is used.
+bool HostSized(const QVariant& data) {
+    switch (data.metaType().id()) {
+        case QMetaType::Bool:
+        case QMetaType::UChar:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Double:
+            return true;
+        case QMetaType::QString:
+            return data.toString().size() <= kLongestHostString;
+        default:
+            return false;
+    }
 }
 
 // Reads a caller's list into `items` up to kDBusMenuMaxGroupSize, `read` taking one item; true
@@ -163,10 +185,16 @@ bool DBusMenu::Refuse(bool refused, const QString& why) {
 }
 
 bool DBusMenu::RefuseOversized(bool refused, const QString& why) {
-    if (Refuse(refused, why) && !releaseMemory_.isActive()) {
-        releaseMemory_.start();
+    if (Refuse(refused, why)) {
+        ReleaseMemorySoon();
     }
     return refused;
+}
+
+void DBusMenu::ReleaseMemorySoon() {
+    if (!releaseMemory_.isActive()) {
+        releaseMemory_.start();
+    }
 }
 
 uint DBusMenu::GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
@@ -209,13 +237,16 @@ QDBusVariant DBusMenu::GetProperty(int id, const QString& name) {
     // A null variant cannot be sent: without the error reply the caller would wait in vain.
     if (Refuse(!Known(id), QStringLiteral("unknown id %1").arg(id)) ||
         Refuse(!value.isValid(),
-               QStringLiteral("unknown property %1").arg(name.left(kMaxEchoedName)))) {
+               QStringLiteral("unknown property %1").arg(name.left(kLongestHostString)))) {
         return QDBusVariant(QString());
     }
     return QDBusVariant(value);
 }
 
-void DBusMenu::Event(int id, const QString& eventId, const QDBusVariant&, uint) {
+void DBusMenu::Event(int id, const QString& eventId, const QDBusVariant& data, uint) {
+    if (!HostSized(data.variant())) {
+        ReleaseMemorySoon();  // the data was read in whole before the call came here
+    }
     if (!Refuse(!Known(id), QStringLiteral("unknown id %1").arg(id))) {
         Clicked(id, eventId);
     }

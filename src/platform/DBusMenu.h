@@ -132,6 +132,8 @@ class DBusMenu : public QObject, protected QDBusContext {
     bool Refuse(bool refused, const QString& why);
     // Refuse() for a list longer than any host sends, whose memory is then given back.
     bool RefuseOversized(bool refused, const QString& why);
+    // Gives the memory of a call that was larger than any host's back once it is freed.
+    void ReleaseMemorySoon();
 
     QPointer<QMenu> menu_;
     uint revision_ = 1;
