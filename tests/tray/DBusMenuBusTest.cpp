@@ -41,6 +41,7 @@ constexpr qint64 kAnswerMs = 2000;
 // How far the resident memory may stay above where it was before the calls (not judged under
 // AddressSanitizer).
 constexpr double kMemorySlackMiB = 4;
+// An error repeats no more of what the caller sent than a name of ordinary length.
 constexpr qsizetype kLongestErrorMessage = 100;
 
 double WindowThreadMs() {
