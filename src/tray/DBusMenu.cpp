@@ -1,5 +1,9 @@
 #include "tray/DBusMenu.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QAction>
 #include <QApplication>
 #include <QDBusError>
@@ -15,6 +19,12 @@ namespace quadrello::tray {
 namespace {
 
 constexpr int kRootId = 0;
+// How long after an oversized call its memory is given back: by then the bus's thread has let go
+// of the message too, and a burst of such calls is over or paid for once.
+constexpr int kReleaseMemoryDelayMs = 100;
+// The longest string a host sends as a property name or as an event's data (the protocol's names
+// are far shorter); an error reply repeats a caller's name only this far.
+constexpr qsizetype kLongestHostString = 64;
 
 QVariantMap Filtered(const QVariantMap& all, const QStringList& names) {
     if (names.isEmpty()) {
@@ -27,6 +37,68 @@ QVariantMap Filtered(const QVariantMap& all, const QStringList& names) {
         }
     }
     return kept;
+}
+
+// Whether an event's data is of the kind hosts send, a number or a short string: anything else
+// was read whole for nothing, as no event's data is used.
+bool HostSized(const QVariant& data) {
+    switch (data.metaType().id()) {
+        case QMetaType::Bool:
+        case QMetaType::UChar:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Double:
+            return true;
+        case QMetaType::QString:
+            return data.toString().size() <= kLongestHostString;
+        default:
+            return false;
+    }
+}
+
+// Reads a caller's list into `items` up to kDBusMenuMaxGroupSize, `read` taking one item; true
+// when there was more, which is left unread.
+template <typename T, typename Read>
+bool ReadGroup(const QDBusArgument& arg, QList<T>& items, Read read) {
+    items.clear();
+    bool tooMany = false;
+    arg.beginArray();
+    while (!arg.atEnd()) {
+        if (items.size() == kDBusMenuMaxGroupSize) {
+            tooMany = true;
+            break;
+        }
+        items.append(read());
+    }
+    arg.endArray();  // the array is over for `arg` whether or not it was read to its end
+    return tooMany;
+}
+
+// Blocks from this size up get a mapping of their own, unmapped when freed. glibc would raise
+// the size to that of the largest block freed so far, so that after one hostile message every
+// block up to its size comes from the heaps instead, and a thread's heap (the bus thread's, which
+// reads the messages) keeps up to twice that much free at its end: malloc_trim() does not give
+// back the end of a thread's heap, only glibc's own trimming at the threshold fixed here does.
+// The size is where glibc starts.
+constexpr int kOwnMappingBytes = 128 * 1024;
+
+void KeepLargeBlocksMapped() {
+#ifdef __GLIBC__
+    static const bool fixed = mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes) == 1;
+    (void)fixed;
+#endif
+}
+
+// Gives the free pages inside the heaps back to the system: glibc by itself gives back only a
+// heap's free end, and only once it is past the threshold.
+void ReleaseFreeMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 }  // namespace
@@ -51,6 +123,10 @@ QString DBusMenuLabel(const QString& text) {
 
 DBusMenu::DBusMenu(QMenu* menu, QObject* parent) : QObject(parent), menu_(menu) {
     RegisterTypes();
+    KeepLargeBlocksMapped();
+    releaseMemory_.setSingleShot(true);
+    releaseMemory_.setInterval(kReleaseMemoryDelayMs);
+    connect(&releaseMemory_, &QTimer::timeout, this, &ReleaseFreeMemory);
 }
 
 void DBusMenu::RegisterTypes() {
@@ -62,6 +138,8 @@ void DBusMenu::RegisterTypes() {
         qDBusRegisterMetaType<QList<DBusMenuEvent>>();
         qDBusRegisterMetaType<DBusMenuItemKeys>();
         qDBusRegisterMetaType<QList<DBusMenuItemKeys>>();
+        qDBusRegisterMetaType<DBusMenuIdGroup>();
+        qDBusRegisterMetaType<DBusMenuEventGroup>();
         return true;
     }();
     (void)registered;
@@ -106,9 +184,23 @@ bool DBusMenu::Refuse(bool refused, const QString& why) {
     return refused;
 }
 
+bool DBusMenu::RefuseOversized(bool refused, const QString& why) {
+    if (Refuse(refused, why)) {
+        ReleaseMemorySoon();
+    }
+    return refused;
+}
+
+void DBusMenu::ReleaseMemorySoon() {
+    if (!releaseMemory_.isActive()) {
+        releaseMemory_.start();
+    }
+}
+
 uint DBusMenu::GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
                          DBusMenuLayoutItem& layout) {
-    if (Refuse(propertyNames.size() > kMaxPropertyNames, QStringLiteral("too many properties")) ||
+    if (RefuseOversized(propertyNames.size() > kMaxPropertyNames,
+                        QStringLiteral("too many properties")) ||
         Refuse(!Known(parentId), QStringLiteral("unknown id %1").arg(parentId))) {
         return revision_;
     }
@@ -122,15 +214,16 @@ uint DBusMenu::GetLayout(int parentId, int recursionDepth, const QStringList& pr
     return revision_;
 }
 
-QList<DBusMenuItem> DBusMenu::GetGroupProperties(const QList<int>& ids,
+QList<DBusMenuItem> DBusMenu::GetGroupProperties(const DBusMenuIdGroup& ids,
                                                  const QStringList& propertyNames) {
     QList<DBusMenuItem> items;
-    if (Refuse(ids.size() > kMaxGroupSize, QStringLiteral("too many ids")) ||
-        Refuse(propertyNames.size() > kMaxPropertyNames, QStringLiteral("too many properties"))) {
+    if (RefuseOversized(ids.tooMany, QStringLiteral("too many ids")) ||
+        RefuseOversized(propertyNames.size() > kMaxPropertyNames,
+                        QStringLiteral("too many properties"))) {
         return items;
     }
     QSet<int> answered;
-    for (int id : ids) {
+    for (int id : ids.ids) {
         if (Known(id) && !answered.contains(id)) {
             answered.insert(id);
             items.append({id, Properties(id, propertyNames)});
@@ -143,25 +236,29 @@ QDBusVariant DBusMenu::GetProperty(int id, const QString& name) {
     const QVariant value = Properties(id, {name}).value(name);
     // A null variant cannot be sent: without the error reply the caller would wait in vain.
     if (Refuse(!Known(id), QStringLiteral("unknown id %1").arg(id)) ||
-        Refuse(!value.isValid(), QStringLiteral("unknown property %1").arg(name))) {
+        Refuse(!value.isValid(),
+               QStringLiteral("unknown property %1").arg(name.left(kLongestHostString)))) {
         return QDBusVariant(QString());
     }
     return QDBusVariant(value);
 }
 
-void DBusMenu::Event(int id, const QString& eventId, const QDBusVariant&, uint) {
+void DBusMenu::Event(int id, const QString& eventId, const QDBusVariant& data, uint) {
+    if (!HostSized(data.variant())) {
+        ReleaseMemorySoon();  // the data was read in whole before the call came here
+    }
     if (!Refuse(!Known(id), QStringLiteral("unknown id %1").arg(id))) {
         Clicked(id, eventId);
     }
 }
 
-QList<int> DBusMenu::EventGroup(const QList<DBusMenuEvent>& events) {
+QList<int> DBusMenu::EventGroup(const DBusMenuEventGroup& events) {
     QList<int> errors;
-    if (Refuse(events.size() > kMaxGroupSize, QStringLiteral("too many events"))) {
+    if (RefuseOversized(events.tooMany, QStringLiteral("too many events"))) {
         return errors;
     }
     QSet<int> clicked;  // a host's group reports one user action per entry
-    for (const DBusMenuEvent& event : events) {
+    for (const DBusMenuEvent& event : events.events) {
         if (!Known(event.id)) {
             errors.append(event.id);
         } else if (!clicked.contains(event.id) && Clicked(event.id, event.eventId)) {
@@ -176,11 +273,11 @@ bool DBusMenu::AboutToShow(int id) {
     return false;  // the entries never change while the menu is open
 }
 
-QList<int> DBusMenu::AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors) {
-    if (Refuse(ids.size() > kMaxGroupSize, QStringLiteral("too many ids"))) {
+QList<int> DBusMenu::AboutToShowGroup(const DBusMenuIdGroup& ids, QList<int>& idErrors) {
+    if (RefuseOversized(ids.tooMany, QStringLiteral("too many ids"))) {
         return {};
     }
-    for (int id : ids) {
+    for (int id : ids.ids) {
         if (!Known(id)) {
             idErrors.append(id);
         }
@@ -258,6 +355,33 @@ QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItemKeys& keys) {
 
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItemKeys& keys) {
     return GetStructure(arg, keys.id, keys.properties);
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuIdGroup& group) {
+    return arg << group.ids;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuIdGroup& group) {
+    group.tooMany = ReadGroup(arg, group.ids, [&arg] {
+        int id = 0;
+        arg >> id;
+        return id;
+    });
+    return arg;
+}
+
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuEventGroup& group) {
+    return arg << group.events;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuEventGroup& group) {
+    group.tooMany = ReadGroup(arg, group.events, [&arg] {
+        DBusMenuEvent event;
+        // Leaving the structure after its first two fields skips the others unread.
+        GetStructure(arg, event.id, event.eventId);
+        return event;
+    });
+    return arg;
 }
 
 }  // namespace quadrello::tray

@@ -7,7 +7,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 #include <QVariantMap>
+
+#include <initializer_list>
 
 class QAction;
 class QMenu;
@@ -41,6 +44,28 @@ struct DBusMenuItemKeys {
     QStringList properties;
 };
 
+// The most ids or events a group call is read for: a host asks for the entries of one menu, each
+// once, and this menu has nine ids.
+inline constexpr qsizetype kDBusMenuMaxGroupSize = 1024;
+
+// The ids of a group call (ai). Read from the bus up to kDBusMenuMaxGroupSize: a longer list is
+// marked tooMany and the rest of it left unread, so that it costs the window thread no more.
+struct DBusMenuIdGroup {
+    DBusMenuIdGroup() = default;
+    DBusMenuIdGroup(std::initializer_list<int> list) : ids(list) {}
+    QList<int> ids;
+    bool tooMany = false;
+};
+
+// The events of a group call (a(isvu)), read from the bus like DBusMenuIdGroup. Only each event's
+// id and name are read: their data and time are never used, and a variant can hold any amount.
+struct DBusMenuEventGroup {
+    DBusMenuEventGroup() = default;
+    DBusMenuEventGroup(std::initializer_list<DBusMenuEvent> list) : events(list) {}
+    QList<DBusMenuEvent> events;
+    bool tooMany = false;
+};
+
 // A QMenu offered to hosts that draw an application's menu themselves, over the
 // com.canonical.dbusmenu interface that StatusNotifier hosts read. Entry ids are the actions'
 // positions in the menu, from 1; 0 is the menu itself. A click on an entry triggers its
@@ -50,7 +75,10 @@ struct DBusMenuItemKeys {
 // Any program on the session bus may call it, so every call is answered at once and with
 // bounded work: an unknown id or property gets an error reply; lists longer than any host sends
 // (kMaxGroupSize ids or events, kMaxPropertyNames names) get an error reply without being
-// looked at; a group answers each entry once and clicks each entry at most once.
+// looked at, ids and events without even being read past the limit; a group answers each entry
+// once and clicks each entry at most once. The memory such an oversized call took goes back to
+// the system once it is freed: for that the first DBusMenu fixes, for the whole process, the size
+// from which glibc gives a block a mapping of its own (see KeepLargeBlocksMapped()).
 class DBusMenu : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
@@ -60,8 +88,7 @@ class DBusMenu : public QObject, protected QDBusContext {
     Q_PROPERTY(QStringList IconThemePath READ IconThemePath)
 
   public:
-    // A host asks for the entries of one menu, each once: this menu has nine ids.
-    static constexpr qsizetype kMaxGroupSize = 1024;
+    static constexpr qsizetype kMaxGroupSize = kDBusMenuMaxGroupSize;
     // The protocol defines a dozen properties; a host asks for some of them or for all (none).
     static constexpr qsizetype kMaxPropertyNames = 64;
 
@@ -79,13 +106,13 @@ class DBusMenu : public QObject, protected QDBusContext {
   public slots:
     uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
                    quadrello::tray::DBusMenuLayoutItem& layout);
-    QList<quadrello::tray::DBusMenuItem> GetGroupProperties(const QList<int>& ids,
-                                                            const QStringList& propertyNames);
+    QList<quadrello::tray::DBusMenuItem> GetGroupProperties(
+        const quadrello::tray::DBusMenuIdGroup& ids, const QStringList& propertyNames);
     QDBusVariant GetProperty(int id, const QString& name);
     void Event(int id, const QString& eventId, const QDBusVariant& data, uint timestamp);
-    QList<int> EventGroup(const QList<quadrello::tray::DBusMenuEvent>& events);
+    QList<int> EventGroup(const quadrello::tray::DBusMenuEventGroup& events);
     bool AboutToShow(int id);
-    QList<int> AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors);
+    QList<int> AboutToShowGroup(const quadrello::tray::DBusMenuIdGroup& ids, QList<int>& idErrors);
 
   signals:
     void ItemsPropertiesUpdated(const QList<quadrello::tray::DBusMenuItem>& updated,
@@ -102,9 +129,16 @@ class DBusMenu : public QObject, protected QDBusContext {
     // Answers a call from the bus with an error (the return value is then not sent); false when
     // `refused` is false. A direct call (not over the bus) gets no reply.
     bool Refuse(bool refused, const QString& why);
+    // Refuse() for a list longer than any host sends, whose memory is then given back.
+    bool RefuseOversized(bool refused, const QString& why);
+    // Gives the memory of a call that was larger than any host's back once it is freed.
+    void ReleaseMemorySoon();
 
     QPointer<QMenu> menu_;
     uint revision_ = 1;
+    // Runs after the event that delivered an oversized call, once the call's message is freed;
+    // once for a burst of such calls.
+    QTimer releaseMemory_;
 };
 
 // The entry's label with the menu's mnemonic marker: "&" becomes "_", a literal "_" is doubled.
@@ -118,6 +152,10 @@ QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuEvent& event);
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuEvent& event);
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItemKeys& keys);
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItemKeys& keys);
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuIdGroup& group);
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuIdGroup& group);
+QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuEventGroup& group);
+const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuEventGroup& group);
 
 }  // namespace quadrello::tray
 
@@ -125,3 +163,5 @@ Q_DECLARE_METATYPE(quadrello::tray::DBusMenuItem)
 Q_DECLARE_METATYPE(quadrello::tray::DBusMenuLayoutItem)
 Q_DECLARE_METATYPE(quadrello::tray::DBusMenuEvent)
 Q_DECLARE_METATYPE(quadrello::tray::DBusMenuItemKeys)
+Q_DECLARE_METATYPE(quadrello::tray::DBusMenuIdGroup)
+Q_DECLARE_METATYPE(quadrello::tray::DBusMenuEventGroup)
