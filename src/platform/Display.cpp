@@ -80,9 +80,20 @@ bool PluginInstalled(const std::string& name) {
         qEnvironmentVariable("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
     folders.append(QLibraryInfo::path(QLibraryInfo::PluginsPath));
     const QString stem = QStringLiteral("libq") + QString::fromStdString(name);
-    const QStringList patterns = {stem + QStringLiteral(".so"), stem + QStringLiteral("-*.so")};
+    const QString suffix = QStringLiteral(".so");
+    // Matched by hand: name filters would load and compile the regular-expression engine on the
+    // way to the first window.
+    const auto plugin = [&stem, &suffix](const QString& file) {
+        if (!file.startsWith(stem) || !file.endsWith(suffix)) {
+            return false;
+        }
+        const qsizetype variant = file.size() - stem.size() - suffix.size();
+        return variant == 0 || (variant > 1 && file[stem.size()] == u'-');
+    };
     for (const QString& folder : folders) {
-        if (!QDir(folder + QStringLiteral("/platforms")).entryList(patterns, QDir::Files).empty()) {
+        const QStringList files =
+            QDir(folder + QStringLiteral("/platforms")).entryList(QDir::Files);
+        if (std::any_of(files.begin(), files.end(), plugin)) {
             return true;
         }
     }
