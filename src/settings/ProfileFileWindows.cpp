@@ -129,6 +129,15 @@ HANDLE CreateTemporary(const std::string& path, SECURITY_ATTRIBUTES* access,
     return INVALID_HANDLE_VALUE;
 }
 
+// Marks the open temporary to be deleted as its last handle closes, or takes the mark away just
+// before it is swapped in: a writer ended half-way (Ctrl+C, a kill, a crash) leaves nothing.
+bool DeleteOnClose(HANDLE file, bool remove) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = remove ? TRUE : FALSE;
+    return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                        sizeof disposition) != 0;
+}
+
 WriteOutcome SystemFailure() {
     return {WriteRefusal::System, windows::ErrnoOf(::GetLastError())};
 }
@@ -231,7 +240,10 @@ WriteOutcome ReplaceWholeFile(const std::string& path, std::string_view bytes,
     if (!file.Valid()) {
         return SystemFailure();
     }
-    if (!WriteAll(file.Get(), bytes) || !::FlushFileBuffers(file.Get())) {
+    // Best effort: where the file system cannot mark it, the next write takes a leftover away.
+    const bool marked = DeleteOnClose(file.Get(), true);
+    if (!WriteAll(file.Get(), bytes) || !::FlushFileBuffers(file.Get()) ||
+        (marked && !DeleteOnClose(file.Get(), false))) {
         const WriteOutcome failure = SystemFailure();
         file.Close();
         ::DeleteFileW(temporary.c_str());
@@ -267,8 +279,8 @@ void RemoveStaleProfileTemporaries(const std::string& path) {
 }
 
 void RemoveTemporaryOnInterrupt() {
-    // Nothing to arrange: a temporary that a killed writer leaves is taken away by the next
-    // write of the same file (RemoveStaleProfileTemporaries).
+    // Nothing to arrange: the temporary is marked for deletion while it is written, so the
+    // system takes it away when the writer ends half-way (ReplaceWholeFile).
 }
 
 }  // namespace quadrello
