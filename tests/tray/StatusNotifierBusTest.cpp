@@ -20,7 +20,7 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <memory>
-#include <vector>
+#include <optional>
 
 #include "../common/NamedCase.h"
 #include "tray/NativeTrayIcon.h"
@@ -49,29 +49,36 @@ class FakeWatcher : public QObject, protected QDBusContext {
     Q_PROPERTY(int ProtocolVersion MEMBER version)
 
   public:
-    explicit FakeWatcher(bool hostPresent) : host(hostPresent) {
-        static int serial = 0;
-        name_ = QStringLiteral("watcher-%1").arg(++serial);
-        bus_ = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(QDBusConnection::SessionBus, name_));
-        bus_->registerObject(kWatcherPath, this, QDBusConnection::ExportAllContents);
-    }
-    ~FakeWatcher() override { QDBusConnection::disconnectFromBus(name_); }
+    explicit FakeWatcher(bool hostPresent) : host(hostPresent) {}
+    ~FakeWatcher() override { Stop(true); }
 
-    bool Start() { return bus_->registerService(kWatcherName); }
-    void Release() { bus_->unregisterService(kWatcherName); }
-    // Hangs up, and blocks without running the event loop until the bus has seen it.
-    void Disconnect() {
+    // Takes the watcher's name; after a hang-up on a new connection.
+    bool Start() {
+        if (!bus_) {
+            static int serial = 0;
+            name_ = QStringLiteral("watcher-%1").arg(++serial);
+            bus_ = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name_);
+            bus_->registerObject(kWatcherPath, this, QDBusConnection::ExportAllContents);
+        }
+        return bus_->registerService(kWatcherName);
+    }
+    // Releases the name, or hangs up and blocks (without running the event loop) until the bus
+    // has seen the connection go.
+    void Stop(bool hangUp) {
+        if (!hangUp) {
+            bus_->unregisterService(kWatcherName);
+            return;
+        }
         bus_.reset();  // the connection closes with its last handle
         QDBusConnection::disconnectFromBus(name_);
         const QDeadlineTimer deadline(kPatienceMs);
         while (App().interface()->isServiceRegistered(kWatcherName) && !deadline.hasExpired()) {
         }
     }
-    QDBusConnection& Bus() { return *bus_; }
+    QDBusConnection Bus() const { return *bus_; }
 
     bool host;
-    QStringList items;
+    QStringList items;  // every announcement, in order
     QStringList senders;
     int version = 0;
 
@@ -87,10 +94,10 @@ class FakeWatcher : public QObject, protected QDBusContext {
 
   private:
     QString name_;
-    std::unique_ptr<QDBusConnection> bus_;
+    std::optional<QDBusConnection> bus_;
 };
 
-QVariant Property(QDBusConnection& bus, const QString& service, const QString& path,
+QVariant Property(QDBusConnection bus, const QString& service, const QString& path,
                   const QString& interface, const QString& name) {
     QDBusMessage get = QDBusMessage::createMethodCall(
         service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
@@ -108,9 +115,15 @@ QVariant Property(QDBusConnection& bus, const QString& service, const QString& p
 // bus's news of its name, the question it raises, the answer, the announcement it sets off).
 void Settle() {
     for (int trip = 0; trip < 4; ++trip) {
-        QDBusConnection app = App();
-        Property(app, kWatcherName, kWatcherPath, kWatcherName, QStringLiteral("ProtocolVersion"));
+        Property(App(), kWatcherName, kWatcherPath, kWatcherName,
+                 QStringLiteral("ProtocolVersion"));
     }
+}
+
+QIcon Picture() {
+    QPixmap picture(32, 32);
+    picture.fill(Qt::darkGreen);
+    return QIcon(picture);
 }
 
 bool XEmbedShown(const tray::TrayIcon* icon) {
@@ -122,32 +135,23 @@ class NotifierOverTheBus : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(App().isConnected()) << "run under dbus-run-session";
-        QPixmap picture(32, 32);
-        picture.fill(Qt::darkGreen);
         icon_ = tray::CreateNativeTrayIcon(&owner_);
         icon_->SetTip(QStringLiteral("第一行\r\n第二行"));
-        icon_->Show(QIcon(picture), &menu_);
+        icon_->Show(Picture(), &menu_);
         ASSERT_TRUE(QTest::qWaitFor([this] { return hosts_.Known(); }, kPatienceMs));
     }
     // Leaves no watcher and nothing on its way, for the next test.
     void TearDown() override {
         QSignalSpy changed(&hosts_, &StatusNotifierHosts::changed);
-        watchers_.clear();
+        watcher_.reset();
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return changed.count() > 0 && !hosts_.Present(); }, kPatienceMs));
     }
 
     FakeWatcher& StartWatcher(bool host) {
-        watchers_.push_back(std::make_unique<FakeWatcher>(host));
-        EXPECT_TRUE(watchers_.back()->Start());
-        return *watchers_.back();
-    }
-    qsizetype Announcements() const {
-        qsizetype count = 0;
-        for (const auto& watcher : watchers_) {
-            count += watcher->items.size();
-        }
-        return count;
+        watcher_ = std::make_unique<FakeWatcher>(host);
+        EXPECT_TRUE(watcher_->Start());
+        return *watcher_;
     }
     // The icon is with the host: announced from this process, under a name it owns.
     void ExpectItemWith(const FakeWatcher& watcher) {
@@ -163,7 +167,7 @@ class NotifierOverTheBus : public ::testing::Test {
     QMenu menu_;
     QObject owner_;  // the icon's: goes before the menu
     tray::TrayIcon* icon_ = nullptr;
-    std::vector<std::unique_ptr<FakeWatcher>> watchers_;
+    std::unique_ptr<FakeWatcher> watcher_;
 };
 
 struct Restart : NamedCase {
@@ -177,32 +181,24 @@ class WatcherRestarts : public NotifierOverTheBus, public ::testing::WithParamIn
 TEST_P(WatcherRestarts, AnnounceOnceToEachWatcher) {
     const Restart& row = GetParam();
     EXPECT_TRUE(XEmbedShown(icon_)) << "no watcher yet";
-    FakeWatcher* watcher = &StartWatcher(true);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Announcements() == 1; }, kPatienceMs));
+    FakeWatcher& watcher = StartWatcher(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watcher.items.isEmpty(); }, kPatienceMs));
     Settle();
-    EXPECT_EQ(Announcements(), 1);
-    ExpectItemWith(*watcher);
+    EXPECT_EQ(watcher.items.size(), 1);
+    ExpectItemWith(watcher);
 
     for (int i = 0; i < row.times; ++i) {
-        if (row.hangUp) {
-            watcher->Disconnect();
-        } else {
-            watcher->Release();
-        }
+        watcher.Stop(row.hangUp);
         if (row.seen) {
             ASSERT_TRUE(QTest::qWaitFor([this] { return !hosts_.Present(); }, kPatienceMs));
             EXPECT_TRUE(XEmbedShown(icon_));
         }
-        if (row.hangUp) {
-            watcher = &StartWatcher(true);
-        } else {
-            ASSERT_TRUE(watcher->Start());
-        }
+        ASSERT_TRUE(watcher.Start());
     }
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Announcements() == 2; }, kPatienceMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watcher.items.size() == 2; }, kPatienceMs));
     Settle();
-    EXPECT_EQ(Announcements(), 2);
-    ExpectItemWith(*watcher);
+    EXPECT_EQ(watcher.items.size(), 2);
+    ExpectItemWith(watcher);
 }
 
 INSTANTIATE_TEST_SUITE_P(, WatcherRestarts,
@@ -287,7 +283,7 @@ TEST(SilentWatcher, HoldsNothingUp) {
     QMenu menu;
     QObject owner;
     tray::TrayIcon* icon = tray::CreateNativeTrayIcon(&owner);  // the first question
-    icon->Show(QIcon(QPixmap(16, 16)), &menu);
+    icon->Show(Picture(), &menu);
     const StatusNotifierHosts& hosts = StatusNotifierHosts::Instance();
     EXPECT_FALSE(hosts.Known()) << "the answer was waited for";
     EXPECT_FALSE(tray::NativeTrayHostAvailable());
@@ -296,7 +292,6 @@ TEST(SilentWatcher, HoldsNothingUp) {
     EXPECT_GE(clock.elapsed(), 400) << "given up on before its time";
     EXPECT_FALSE(hosts.Present() || tray::NativeTrayHostAvailable());
     EXPECT_TRUE(XEmbedShown(icon));
-    QDBusConnection::disconnectFromBus("silent");
 }
 
 }  // namespace
