@@ -88,13 +88,19 @@ StatusNotifierHosts::StatusNotifierHosts() {
     }
     auto* watcher = new QDBusServiceWatcher(QString::fromLatin1(kWatcherService), bus,
                                             QDBusServiceWatcher::WatchForOwnerChange, this);
-    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &StatusNotifierHosts::Query);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            &StatusNotifierHosts::WatcherChanged);
     bus.connect(QString(), QString::fromLatin1(kWatcherPath),
                 QString::fromLatin1(kWatcherInterface),
                 QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(HostRegistered()));
     bus.connect(QString(), QString::fromLatin1(kWatcherPath),
                 QString::fromLatin1(kWatcherInterface),
                 QStringLiteral("StatusNotifierHostUnregistered"), this, SLOT(Query()));
+    Query();
+}
+
+void StatusNotifierHosts::WatcherChanged() {
+    ++watcher_;
     Query();
 }
 
@@ -213,7 +219,8 @@ StatusNotifierItem::StatusNotifierItem(TrayIcon* icon)
     : QObject(icon), object_(new StatusNotifierObject(icon)) {
     object_->setParent(this);
     connect(&StatusNotifierHosts::Instance(), &StatusNotifierHosts::changed, this, [this] {
-        if (Registered() && StatusNotifierHosts::Instance().Present()) {
+        const StatusNotifierHosts& hosts = StatusNotifierHosts::Instance();
+        if (Registered() && hosts.Present() && hosts.Watcher() != announcedTo_) {
             Announce();
         }
     });
@@ -266,6 +273,7 @@ void StatusNotifierItem::SetTip(const QString& tip) {
 }
 
 void StatusNotifierItem::Announce() {
+    announcedTo_ = StatusNotifierHosts::Instance().Watcher();
     QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(kWatcherService), QString::fromLatin1(kWatcherPath),
         QString::fromLatin1(kWatcherInterface), QStringLiteral("RegisterStatusNotifierItem"));

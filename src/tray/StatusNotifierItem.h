@@ -46,11 +46,15 @@ class StatusNotifierHosts : public QObject {
     // by the program that runs the watcher (the panel runs its own).
     bool TitleOnly() const { return titleOnly_; }
     bool Known() const { return known_; }
+    // Which watcher runs: counts the changes of its name's owner. An item is announced once to
+    // each; hosts coming and going at the same watcher need no announcement.
+    quint64 Watcher() const { return watcher_; }
 
   signals:
     void changed();
 
   private slots:
+    void WatcherChanged();
     void Query();
     void HostRegistered();
 
@@ -62,6 +66,7 @@ class StatusNotifierHosts : public QObject {
     bool titleOnly_ = false;
     bool known_ = false;
     quint64 query_ = 0;  // the latest question asked: answers to earlier ones are stale
+    quint64 watcher_ = 0;
 };
 
 // The org.kde.StatusNotifierItem object of one icon: what hosts read and call. Clicks are
@@ -151,6 +156,7 @@ class StatusNotifierItem : public QObject {
     StatusNotifierObject* object_;
     DBusMenu* menu_ = nullptr;
     QString service_;
+    quint64 announcedTo_ = 0;  // the watcher last announced to (StatusNotifierHosts::Watcher)
 };
 
 QDBusArgument& operator<<(QDBusArgument& arg, const SniPixmap& pixmap);
