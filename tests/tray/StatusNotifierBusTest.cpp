@@ -249,7 +249,9 @@ TEST_F(NotifierOverTheBus, ItemAnswersAsHostsAskIt) {
         QString path, interface, name;
         QVariant expected;
     } cases[] = {
-        {itemPath, itemInterface, "Id", QCoreApplication::applicationName()},
+        // The executable's name, not the application's ("Quadrello"): hosts keep the user's
+        // choices for the icon under it.
+        {itemPath, itemInterface, "Id", QStringLiteral("tray_notifier_tests")},
         {itemPath, itemInterface, "Title", QStringLiteral("第一行")},
         {itemPath, itemInterface, "Menu", QVariant::fromValue(QDBusObjectPath("/MenuBar"))},
         {"/MenuBar", "com.canonical.dbusmenu", "Version", 3u},
@@ -296,14 +298,5 @@ TEST(SilentWatcher, HoldsNothingUp) {
 
 }  // namespace
 }  // namespace quadrello::test
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
 
 #include "StatusNotifierBusTest.moc"
