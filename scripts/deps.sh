@@ -6,7 +6,8 @@ source "$(dirname "$0")/common.sh"
 
 # qt6-wayland: the window opens natively in a Wayland session that offers no XWayland.
 build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
-    libgl-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-arphic-uming fonts-arphic-ukai)
+    libgl-dev libxcb1-dev libfontconfig-dev libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-arphic-uming fonts-arphic-ukai)
 # weston: a headless Wayland desktop; fonts-wqy-microhei: a Chinese face other than the
 # preferred ones, for the fallback; xfce4-panel under a dbus-launch session bus: a StatusNotifier
 # tray host; at-spi2-core and python3-pyatspi: a screen reader's view; desktop-file-utils,

@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include "platform/Display.h"
+#include "platform/FontWarmUp.h"
 #include "platform/Fonts.h"
 #include "platform/core/AppNames.h"
+#include "platform/core/HeapPolicy.h"
 #include "ui/frmMain.h"
 
 namespace {
@@ -17,6 +19,9 @@ constexpr int kExitNoDisplay = 3;
 int main(int argc, char** argv) {
     // First of all: the user record and the user's settings are named after them.
     quadrello::platform::SetApplicationNames();
+    quadrello::platform::KeepLargeBlocksMapped();
+    // Runs beside everything up to the first use of the font database.
+    quadrello::platform::FontWarmUp fontWarmUp;
     const quadrello::platform::DisplayChoice display = quadrello::platform::ChooseDisplay();
     if (!display.problem.empty()) {
         std::fprintf(stderr, "quadrello: %s.\n", display.problem.c_str());
@@ -25,6 +30,7 @@ int main(int argc, char** argv) {
     quadrello::platform::InstallFontSubstitutions();
     QApplication app(argc, argv);
     quadrello::platform::ForgetDisplayChoice(display);
+    fontWarmUp.Wait();
     quadrello::platform::InstallFallbackFace();
     QApplication::setFont(quadrello::platform::DefaultFont());
 

@@ -22,7 +22,11 @@ std::optional<QByteArray> ReadSkinFile(const std::string& path) {
         ::close(fd);
         return std::nullopt;
     }
-    QByteArray sheet = file.read(kMaxSkinBytes + 1);
+    // As many bytes as the file holds, and one more to see it grown past the limit meanwhile.
+    QByteArray sheet = file.read(info.st_size + 1);
+    if (sheet.size() > info.st_size) {
+        sheet += file.read(kMaxSkinBytes + 1 - sheet.size());
+    }
     if (sheet.size() > kMaxSkinBytes || file.error() != QFileDevice::NoError) {
         return std::nullopt;
     }

@@ -1,9 +1,5 @@
 #include "tray/DBusMenu.h"
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include <QAction>
 #include <QApplication>
 #include <QDBusError>
@@ -11,6 +7,7 @@
 #include <QMenu>
 #include <QSet>
 
+#include "platform/core/HeapPolicy.h"
 #include "tray/DBusStructure.h"
 #include "tray/TrayOwner.h"
 
@@ -78,29 +75,6 @@ bool ReadGroup(const QDBusArgument& arg, QList<T>& items, Read read) {
     return tooMany;
 }
 
-// Blocks from this size up get a mapping of their own, unmapped when freed. glibc would raise
-// the size to that of the largest block freed so far, so that after one hostile message every
-// block up to its size comes from the heaps instead, and a thread's heap (the bus thread's, which
-// reads the messages) keeps up to twice that much free at its end: malloc_trim() does not give
-// back the end of a thread's heap, only glibc's own trimming at the threshold fixed here does.
-// The size is where glibc starts.
-constexpr int kOwnMappingBytes = 128 * 1024;
-
-void KeepLargeBlocksMapped() {
-#ifdef __GLIBC__
-    static const bool fixed = mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes) == 1;
-    (void)fixed;
-#endif
-}
-
-// Gives the free pages inside the heaps back to the system: glibc by itself gives back only a
-// heap's free end, and only once it is past the threshold.
-void ReleaseFreeMemory() {
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
-
 }  // namespace
 
 QString DBusMenuLabel(const QString& text) {
@@ -123,10 +97,11 @@ QString DBusMenuLabel(const QString& text) {
 
 DBusMenu::DBusMenu(QMenu* menu, QObject* parent) : QObject(parent), menu_(menu) {
     RegisterTypes();
-    KeepLargeBlocksMapped();
+    // The bus thread reads each message whole before the call arrives.
+    platform::KeepLargeBlocksMapped();
     releaseMemory_.setSingleShot(true);
     releaseMemory_.setInterval(kReleaseMemoryDelayMs);
-    connect(&releaseMemory_, &QTimer::timeout, this, &ReleaseFreeMemory);
+    connect(&releaseMemory_, &QTimer::timeout, this, &platform::ReleaseFreeMemory);
 }
 
 void DBusMenu::RegisterTypes() {
