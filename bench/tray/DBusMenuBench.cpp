@@ -7,7 +7,6 @@
 // calls are answered and the events that follow them have run. Runs on a session bus of its own
 // (it starts itself again under dbus-run-session when there is none).
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -15,15 +14,16 @@
 #include <QDBusPendingCall>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QMenu>
 #include <QThread>
 #include <QTimer>
 
+#include "common/ResidentMemory.h"
 #include "tray/DBusMenu.h"
 
 namespace {
 
+using quadrello::test::ResidentMiB;
 using quadrello::tray::DBusMenu;
 using quadrello::tray::DBusMenuEvent;
 
@@ -34,16 +34,6 @@ constexpr char kNobodysPath[] = "/Nobody";
 constexpr char kCallerName[] = "hostile";
 // Time given after the calls to what they leave queued (freeing, clicks) before memory is read.
 constexpr int kSettleMs = 200;
-
-double ResidentMiB() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * double(::sysconf(_SC_PAGESIZE)) / 1048576.0
-                             : 0;
-}
 
 void RunEventsFor(int ms) {
     QEventLoop loop;

@@ -5,7 +5,6 @@
 // its own dbus-run-session.
 #include <gtest/gtest.h>
 #include <time.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -13,10 +12,10 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QMenu>
 #include <QTest>
 
+#include "common/ResidentMemory.h"
 #include "tray/DBusMenu.h"
 
 namespace quadrello::test {
@@ -48,16 +47,6 @@ double WindowThreadMs() {
     timespec now{};
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-double ResidentMiB() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * double(::sysconf(_SC_PAGESIZE)) / 1048576.0
-                             : 0;
 }
 
 struct Answer {
