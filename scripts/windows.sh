@@ -25,7 +25,9 @@ if [[ $mode == test ]]; then
         fonts-arphic-ukai
 fi
 
-qt_prefix=$("$root/scripts/windows-qt.sh" | tee /dev/stderr | tail -n 1)
+# Its lines are shown as they come through the inherited standard error: naming /dev/stderr would
+# open it again, and where that is a file, truncate what was logged before.
+qt_prefix=$("$root/scripts/windows-qt.sh" | tee >(cat >&2) | tail -n 1)
 echo "=== Qt for Windows ready after $((SECONDS - start)) s"
 
 "$qt_prefix/bin/qt-cmake" -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
